@@ -6,7 +6,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "IniText.h"
 
 class TIniFile {
  public:
@@ -33,4 +36,13 @@ class TIniFile {
   // Writes the file whole, atomically. Throws FileError naming the file; the
   // old file is then unchanged.
   void UpdateFile();
+
+  // The text as it stands, for readers that work on text in memory.
+  const TIniText& Text() const { return text_; }
+  TIniText& Text() { return text_; }
+
+ private:
+  std::filesystem::path path_;
+  bool exists_ = false;
+  TIniText text_;
 };
