@@ -14,6 +14,9 @@ constexpr int32_t kFirstLedCommand = 5;
 constexpr int32_t kLastLedCommand = 13;
 constexpr int32_t kDelayCommand = 1;    // command number of a delay in the byte form
 constexpr int32_t kAtSignCommand = 64;  // command number of the at-sign code in the byte form
+// Command number that follows the prefix when the prefix byte itself is meant,
+// as a plain code with more codes after it.
+constexpr int32_t kLiteralPrefixCommand = 0;
 
 constexpr int32_t kMacroBudget = 100;   // bytes per macro
 constexpr int kSlotsPerMacro = 256;

@@ -39,7 +39,14 @@ class TKeypadClass {
   uint8_t NumOfElements() const;
   int32_t CodeCount() const;
   uint8_t PercentUsed() const { return static_cast<uint8_t>(CodeCount() * 100 / 100); }
+  // The make-code string: the macro's byte form, two lower-case hexadecimal
+  // digits per byte. A plain code equal to CmdPrefix with more codes after it
+  // is written as the prefix and 00, so that it reads back as itself.
   std::string MakeCodes() const;
+  // The same bytes as the keypad is to receive them: as MakeCodes, except that
+  // with the default prefix 64 an escaped prefix byte is sent as the at-sign
+  // pair (40 40), the keypad's own way of sending the at sign.
+  std::string DownloadCodes() const;
   int32_t ReadLastKey() const;
   std::u16string GetMacroName() const { return CurrentMacro().Name; }
   bool SetMacroName(const std::u16string& value) {
@@ -99,6 +106,7 @@ class TKeypadClass {
  private:
   TMacroData& CurrentMacro() { return keys[fKey].Macro[fLevel]; }
   const TMacroData& CurrentMacro() const { return keys[fKey].Macro[fLevel]; }
+  std::string ByteForm(bool forKeypad) const;
   // Shared tail of InsertByte and InsertKey: clamp, shift up, store, advance.
   void StoreAt(int32_t& position, int32_t code);
   // The code a PC key number gives under the current modifiers, or -1.

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "ModifierInputs.h"
+
+// Modifier state set by a test.
+struct FakeModifierInputs : IModifierInputs {
+  int32_t bits = 0;
+  bool pcShift = false;
+  bool pcCaps = false;
+  int32_t GetModifiers() const override { return bits; }
+  bool PcShiftDown() const override { return pcShift; }
+  bool PcCapsLockOn() const override { return pcCaps; }
+};
