@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "DefinitionFile.h"
+#include "DownloadFile.h"
+#include "DownloadText.h"
+#include "FileTestSupport.h"
+#include "IniFile.h"
+#include "KeypadClass.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing_files;
+using CodeValue::Command;
+using CodeValue::Delay;
+
+std::string Golden(const char* name) { return ReadBytes(fs::path(KEYLOOM_TEST_DATA) / name); }
+
+TEST(DownloadFile, ResetModelInTheSmallLayoutMatchesTheGoldenFile) {
+  TempFolder folder;
+  TKeypadClass keypad;
+  WriteDownloadFile(keypad, folder / "pad.hex", 24, LevelKeyRecord{}, {});
+  const std::string bytes = ReadBytes(folder / "pad.hex");
+  EXPECT_EQ(bytes, Golden("reset-24-key.hex"));
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 220);
+}
+
+// The definition tests/data/make_golden.py describes as FULL48.
+void FillGoldenDefinition(TKeypadClass& keypad) {
+  keypad.SetKeyRollOver(4);
+  keypad.SetCharacterPacing(7);
+  keypad.SetLED1Behavior(led_VSLevel_KBCaps);
+  keypad.SetLED2Behavior(led_KBPower);
+  keypad.SetLED3Behavior(led_KBScroll);
+  keypad.SetBaudRate(7);
+  keypad.SetWordFormat(2);
+  keypad.SetOpMode(48);
+  keypad.SetCdcSerialNo(905);
+  for (int k : {3, 10, 20}) keypad.SetKey(static_cast<uint8_t>(k)), keypad.SetKeytype(ktToggle);
+  for (int k : {7, 40}) keypad.SetKey(static_cast<uint8_t>(k)), keypad.SetKeytype(ktShift);
+  AddCodes(keypad, 0, 0, Text("Hello\r"));
+  AddCodes(keypad, 0, 1, {Delay(50), Command(9), CodeValue::kAtSign, 97});
+  AddCodes(keypad, 5, 0, {97, 64});
+  std::vector<int32_t> commands;
+  for (int c = 5; c <= 13; ++c) commands.push_back(Command(c));
+  commands.insert(commands.end(), {Delay(0), Delay(255), 0, 255});
+  AddCodes(keypad, 30, 1, commands);
+  std::vector<int32_t> letters, digits, delays(33, Delay(200));
+  for (int i = 0; i < 99; ++i) letters.push_back('a' + i % 26);
+  for (int i = 0; i < 100; ++i) digits.push_back('0' + i % 10);
+  delays.push_back(9);
+  AddCodes(keypad, 46, 0, letters);
+  AddCodes(keypad, 47, 0, digits);
+  AddCodes(keypad, 47, 1, delays);
+  const std::pair<int, int> repeating[] = {{0, 1}, {5, 0}, {12, 0}, {47, 0}};
+  for (auto [key, level] : repeating) {
+    keypad.SetKey(static_cast<uint8_t>(key));
+    keypad.SetLevel(static_cast<uint8_t>(level));
+    keypad.SetCanAutoRepeat(true);
+  }
+  keypad.SetKey(0);
+  keypad.SetLevel(0);
+  keypad.SetMacroName(u"Gr\u00FC\u00DFe \u20AC");
+  keypad.SetKey(47);
+  keypad.SetLevel(1);
+  keypad.SetMacroName(u"\u03A9 digits");
+}
+
+TEST(DownloadFile, FullDefinitionInTheLargeLayoutMatchesTheGoldenFile) {
+  TempFolder folder;
+  TKeypadClass keypad;
+  FillGoldenDefinition(keypad);
+  const LevelKeyRecord record = WriteDefinitionFile(keypad, folder / "pad.ckd", 48);
+  WriteDownloadFile(keypad, DownloadFilePathFor(folder / "pad.ckd"), 48, record, {});
+  EXPECT_EQ(ReadBytes(folder / "pad.hex"), Golden("full-48-key.hex"));
+  EXPECT_EQ(keypad.Key(), 47);  // the cursor is put back
+  EXPECT_EQ(keypad.Level(), 1);
+}
+
+TEST(DownloadFile, LayoutDecidesTheNumberOfKeyRecords) {
+  TKeypadClass keypad;
+  AddCodes(keypad, 30, 0, {1});
+  for (auto [layout, lines] : {std::pair{24, 28 + 24 * 8}, {48, 28 + 47 * 8 + 10}, {36, 28 + 24 * 8}}) {
+    const std::string text = DownloadFileText(keypad, layout, {});
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lines) << layout;
+  }
+}
+
+TEST(DownloadFile, HexLinesAndPairs) {
+  const std::pair<int32_t, const char*> lines[] = {
+      {0, "\"00\"\r\n"}, {10, "\"0A\"\r\n"}, {200, "\"C8\"\r\n"}, {15, "\"0F\"\r\n"},
+      {16, "\"10\"\r\n"}, {300, "\"12C\"\r\n"}, {-5, "\"0FFFFFFFB\"\r\n"}};
+  for (auto [value, line] : lines) EXPECT_EQ(HexLine(value), line) << value;
+  const std::pair<const char*, int32_t> pairs[] = {{"00", 0}, {"ff", 255}, {"9a", 154}, {"c8", 200}};
+  for (auto [text, value] : pairs) EXPECT_EQ(HexPairToByte(text), value) << text;
+}
+
+TEST(DownloadFile, PathLosesTheLastThreeCharacters) {
+  EXPECT_EQ(DownloadFilePathFor("/pads/Office.ckd"), fs::path("/pads/Office.hex"));
+  EXPECT_EQ(DownloadFilePathFor("/pads/pad.k"), fs::path("/pads/pahex"));
+  EXPECT_EQ(DownloadFilePathFor(fs::u8path("/pads/\u00E9t\u00E9.ckd")), fs::u8path("/pads/\u00E9t\u00E9.hex"));
+}
+
+TEST(DownloadFile, LoaderSettingsReceiveTheDelayOnlyWhenTheyNameAPort) {
+  struct Case {
+    const char* before;  // nullptr: no settings file
+    const char* after;
+  } cases[] = {
+      {"[Com Port Configuration]\r\nComPort=0\r\nComType=U\r\n",
+       "[Com Port Configuration]\r\nComPort=0\r\nComType=U\r\nDownloadDelay=37\r\n"},
+      {"[com port configuration]\r\ndownloaddelay=5\r\nComPort=3\r\n",
+       "[com port configuration]\r\ndownloaddelay=37\r\nComPort=3\r\n"},
+      {"[Com Port Configuration]\r\nComPort=-1\r\n", "[Com Port Configuration]\r\nComPort=-1\r\n"},
+      {"[Com Port Configuration]\r\nComType=U\r\n", "[Com Port Configuration]\r\nComType=U\r\n"},
+      {nullptr, nullptr},
+  };
+  for (const auto& c : cases) {
+    TempFolder folder;
+    if (c.before) WriteBytes(folder / "VOVirUvad.ini", c.before);
+    TKeypadClass keypad;
+    keypad.SetDownloadDelay(37);
+    WriteDownloadFile(keypad, folder / "pad.hex", 24, {}, folder / "VOVirUvad.ini");
+    if (c.after) {
+      EXPECT_EQ(ReadBytes(folder / "VOVirUvad.ini"), c.after);
+    } else {
+      EXPECT_FALSE(fs::exists(folder / "VOVirUvad.ini"));
+    }
+  }
+}
+
+}  // namespace
