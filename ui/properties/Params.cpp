@@ -1,6 +1,7 @@
 #include "Params.h"
 
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -44,6 +45,27 @@ int WordFormatRow(uint8_t code) {
   return 3;
 }
 
+// The dialog's controls are placed for MS Sans Serif at 8 points. Where that
+// face (or its TrueType successor) is missing, a metric-compatible Arial face
+// slightly smaller keeps every caption inside its control; an unknown family
+// name would otherwise be matched to whatever wide face the system prefers.
+QFont DialogFont() {
+  QFont font;
+  font.setStyleHint(QFont::SansSerif);
+  const QStringList installed = QFontDatabase::families();
+  for (const char* family : {"MS Sans Serif", "Microsoft Sans Serif"}) {
+    if (installed.contains(QString::fromLatin1(family), Qt::CaseInsensitive)) {
+      font.setFamily(QString::fromLatin1(family));
+      font.setPointSize(8);
+      return font;
+    }
+  }
+  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                    QStringLiteral("Helvetica")});
+  font.setPointSizeF(7.5);
+  return font;
+}
+
 QGroupBox* MakeGroup(QWidget* parent, const char* name, const char* title, QRect geometry) {
   auto* box = new QGroupBox(QString::fromLatin1(title), parent);
   box->setObjectName(QString::fromLatin1(name));
@@ -83,9 +105,11 @@ QPlainTextEdit* MakeNote(QWidget* parent, const char* name, const QString& text,
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   memo->document()->setDocumentMargin(1);
   memo->viewport()->setCursor(Qt::ArrowCursor);
+  // The group box shows through, whatever shade the style gives it.
   QPalette palette = memo->palette();
-  palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+  palette.setColor(QPalette::Base, Qt::transparent);
   memo->setPalette(palette);
+  memo->viewport()->setAutoFillBackground(false);
   return memo;
 }
 
@@ -125,12 +149,7 @@ TfrmParameters::TfrmParameters(TKeypadClass& keypad, std::function<int()> guiKey
   setObjectName(QStringLiteral("frmParameters"));
   setWindowTitle(QStringLiteral("Keypad Properties"));
   setFixedSize(529, 417);
-  QFont font;
-  font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                    QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
-  font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(8);
-  setFont(font);
+  setFont(DialogFont());
 
   BuildControls();
   SetTabOrder();
