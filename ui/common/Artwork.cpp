@@ -160,12 +160,13 @@ void DrawKeycap(QPainter& p, const QSizeF& size, QIcon::Mode mode, QIcon::State 
   QRectF face(body.left() + 2, body.top() + 1, body.width() - 4, body.height() - 2 - front);
   if (sunk) face.translate(0, front / 2 >= 1 ? std::floor(front / 2) : 1);
   QColor top = c.faceTop, bottom = c.faceBottom;
+  // A key pressed in catches the rim's shadow at the top of its face.
   if (clicking) {
-    top = top.darker(118);
-    bottom = bottom.darker(114);
+    top = c.faceBottom.darker(130);
+    bottom = c.faceTop.darker(112);
   } else if (down) {
-    top = top.darker(110);
-    bottom = bottom.darker(106);
+    top = c.faceBottom.darker(118);
+    bottom = c.faceTop.darker(104);
   } else if (mode == QIcon::Selected) {
     top = top.lighter(104);
     bottom = bottom.lighter(108);
@@ -423,8 +424,8 @@ void DrawToolArt(const QString& name, QPainter& p, const QSizeF& size) {
     for (qreal y : {5.5, 9.5, 13.5}) p.drawLine(QPointF(4, y), QPointF(11, y));
     const KeycapColours c = ColoursOf(KeycapColour::Green);
     p.save();
-    p.translate(7, 7);
-    DrawKeycap(p, QSizeF(13, 13), QIcon::Normal, QIcon::Off, {QStringLiteral("A")}, c, false);
+    p.translate(5, 5);
+    DrawKeycap(p, QSizeF(15, 15), QIcon::Normal, QIcon::Off, {QStringLiteral("A")}, c, false);
     p.restore();
   }
 }

@@ -352,6 +352,25 @@ int SaveLayout(const QString& file) {
   insert->setIconSize(QSize(20, 20));
   insert->setGeometry(525, 400, 26, 26);
 
+  // The four looks of a toggle and of a plain key, side by side: up,
+  // disabled, being clicked, down.
+  const QIcon toggle = KeycapIcon("Shift", "", KeycapColour::Grey, true);
+  const QIcon plain = KeycapIcon("1", "!", KeycapColour::Green);
+  const std::pair<QIcon::Mode, QIcon::State> looks[] = {{QIcon::Normal, QIcon::Off},
+                                                        {QIcon::Disabled, QIcon::Off},
+                                                        {QIcon::Active, QIcon::Off},
+                                                        {QIcon::Normal, QIcon::On}};
+  for (int i = 0; i < 4; ++i) {
+    auto* a = new QLabel(&window);
+    a->setGeometry(20 + i * 60, 150, 54, 26);
+    a->setPixmap(toggle.pixmap(QSize(54, 26), window.devicePixelRatio(), looks[i].first,
+                               looks[i].second));
+    auto* b = new QLabel(&window);
+    b->setGeometry(20 + i * 60, 180, 27, 26);
+    b->setPixmap(plain.pixmap(QSize(27, 26), window.devicePixelRatio(), looks[i].first,
+                              looks[i].second));
+  }
+
   const QList<QToolButton*> keys = CreateOnScreenKeyboard(&window);
   for (QToolButton* k : keys)
     if (k->objectName() == "keyLShift" || k->objectName() == "keyCapsLock") k->setChecked(true);
