@@ -180,17 +180,22 @@ class KeycapButton final : public QToolButton {
 
 }  // namespace
 
+QToolButton* NewKeycapButton(QWidget* parent) {
+  auto* b = new KeycapButton(parent);
+  b->setAutoRaise(true);
+  b->setFocusPolicy(Qt::NoFocus);
+  b->setToolButtonStyle(Qt::ToolButtonIconOnly);
+  return b;
+}
+
 QList<QToolButton*> CreateOnScreenKeyboard(QWidget* parent) {
   QList<QToolButton*> keys;
   keys.reserve(int(std::size(kKeys)));
   for (const KeyDef& k : kKeys) {
-    auto* b = new KeycapButton(parent);
+    QToolButton* b = NewKeycapButton(parent);
     b->setObjectName(QString::fromLatin1(k.Name));
     b->setProperty("Tag", k.Tag);
     b->setGeometry(GeometryOf(k));
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus);
-    b->setToolButtonStyle(Qt::ToolButtonIconOnly);
     b->setCheckable(k.Toggle);
     b->setIcon(KeycapIcon(QString::fromUtf8(k.Legend), QString::fromUtf8(k.Shifted),
                           k.Green ? KeycapColour::Green : KeycapColour::Grey, k.Toggle));

@@ -15,3 +15,9 @@ class QWidget;
 // no keyboard focus. No signal is connected. The delay button is not among
 // them.
 QList<QToolButton*> CreateOnScreenKeyboard(QWidget* parent);
+
+// One more flat key of the same kind, for a keycap button placed elsewhere
+// (the delay button): its face is its icon, drawn at rest, under the mouse
+// (QIcon::Selected), being clicked (QIcon::Active), down (QIcon::On) or
+// disabled, with no frame of the style's own.
+QToolButton* NewKeycapButton(QWidget* parent);

@@ -196,6 +196,31 @@ TEST_F(OnScreenKeyboardTest, ToggleHasFourDistinctLooks) {
     for (int j = i + 1; j < 4; ++j) EXPECT_NE(looks[i], looks[j]) << i << " vs " << j;
 }
 
+TEST_F(OnScreenKeyboardTest, KeyFaceFollowsThePointerAndTheToggle) {
+  host.show();
+  QToolButton* b = Key("keyLCtrl");
+  const QImage rest = b->grab().toImage();
+  QTest::mousePress(b, Qt::LeftButton);
+  const QImage clicking = b->grab().toImage();
+  QTest::mouseRelease(b, Qt::LeftButton);
+  ASSERT_TRUE(b->isChecked());
+  QTest::mouseMove(Key("keyA"));  // away, so the face is not the one under the mouse
+  b->setAttribute(Qt::WA_UnderMouse, false);
+  const QImage down = b->grab().toImage();
+  b->setEnabled(false);
+  const QImage disabled = b->grab().toImage();
+  EXPECT_NE(rest, clicking);
+  EXPECT_NE(rest, down);
+  EXPECT_NE(clicking, down);
+  EXPECT_NE(down, disabled);
+  // The face is the icon's own picture of that look.
+  const QIcon icon = b->icon();
+  EXPECT_EQ(rest.pixelColor(4, 6),
+            icon.pixmap(b->size(), 1.0, QIcon::Normal, QIcon::Off).toImage().pixelColor(4, 6));
+  EXPECT_EQ(down.pixelColor(4, 8),
+            icon.pixmap(b->size(), 1.0, QIcon::Normal, QIcon::On).toImage().pixelColor(4, 8));
+}
+
 // Dark legend pixels in the upper and the lower half of a keycap's face.
 std::pair<int, int> InkAboveAndBelow(const QToolButton* b) {
   const QImage img = b->icon().pixmap(b->size(), 1.0).toImage();
@@ -342,11 +367,10 @@ int SaveLayout(const QString& file) {
   auto* instructions = new QLabel(
       "Click on any key below or type on PC keyboard (green keys only)", &window);
   instructions->setGeometry(kGroupBoxes[0].adjusted(6, 12, -4, -4));
-  auto* delay = new QToolButton(&window);
+  QToolButton* delay = NewKeycapButton(&window);
   delay->setIcon(DelayButtonIcon());
   delay->setGeometry(585, 313, 44, 28);
   delay->setIconSize(delay->size());
-  delay->setAutoRaise(true);
   auto* insert = new QToolButton(&window);
   insert->setIcon(InsertArrowIcon());
   insert->setIconSize(QSize(20, 20));
