@@ -4,6 +4,7 @@
 #include "DownloadFile.h"
 #include "DownloadText.h"
 #include "FileTestSupport.h"
+#include "GoldenDefinition.h"
 #include "IniFile.h"
 #include "KeypadClass.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace testing_files;
-using CodeValue::Command;
-using CodeValue::Delay;
 
 std::string Golden(const char* name) { return ReadBytes(fs::path(KEYLOOM_TEST_DATA) / name); }
 
@@ -23,47 +22,6 @@ TEST(DownloadFile, ResetModelInTheSmallLayoutMatchesTheGoldenFile) {
   const std::string bytes = ReadBytes(folder / "pad.hex");
   EXPECT_EQ(bytes, Golden("reset-24-key.hex"));
   EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 220);
-}
-
-// The definition tests/data/make_golden.py describes as FULL48.
-void FillGoldenDefinition(TKeypadClass& keypad) {
-  keypad.SetKeyRollOver(4);
-  keypad.SetCharacterPacing(7);
-  keypad.SetLED1Behavior(led_VSLevel_KBCaps);
-  keypad.SetLED2Behavior(led_KBPower);
-  keypad.SetLED3Behavior(led_KBScroll);
-  keypad.SetBaudRate(7);
-  keypad.SetWordFormat(2);
-  keypad.SetOpMode(48);
-  keypad.SetCdcSerialNo(905);
-  for (int k : {3, 10, 20}) keypad.SetKey(static_cast<uint8_t>(k)), keypad.SetKeytype(ktToggle);
-  for (int k : {7, 40}) keypad.SetKey(static_cast<uint8_t>(k)), keypad.SetKeytype(ktShift);
-  AddCodes(keypad, 0, 0, Text("Hello\r"));
-  AddCodes(keypad, 0, 1, {Delay(50), Command(9), CodeValue::kAtSign, 97});
-  AddCodes(keypad, 5, 0, {97, 64});
-  std::vector<int32_t> commands;
-  for (int c = 5; c <= 13; ++c) commands.push_back(Command(c));
-  commands.insert(commands.end(), {Delay(0), Delay(255), 0, 255});
-  AddCodes(keypad, 30, 1, commands);
-  std::vector<int32_t> letters, digits, delays(33, Delay(200));
-  for (int i = 0; i < 99; ++i) letters.push_back('a' + i % 26);
-  for (int i = 0; i < 100; ++i) digits.push_back('0' + i % 10);
-  delays.push_back(9);
-  AddCodes(keypad, 46, 0, letters);
-  AddCodes(keypad, 47, 0, digits);
-  AddCodes(keypad, 47, 1, delays);
-  const std::pair<int, int> repeating[] = {{0, 1}, {5, 0}, {12, 0}, {47, 0}};
-  for (auto [key, level] : repeating) {
-    keypad.SetKey(static_cast<uint8_t>(key));
-    keypad.SetLevel(static_cast<uint8_t>(level));
-    keypad.SetCanAutoRepeat(true);
-  }
-  keypad.SetKey(0);
-  keypad.SetLevel(0);
-  keypad.SetMacroName(u"Gr\u00FC\u00DFe \u20AC");
-  keypad.SetKey(47);
-  keypad.SetLevel(1);
-  keypad.SetMacroName(u"\u03A9 digits");
 }
 
 TEST(DownloadFile, FullDefinitionInTheLargeLayoutMatchesTheGoldenFile) {
