@@ -265,6 +265,9 @@ TEST_F(OnScreenKeyboardTest, KeyIconsHavePixmapsAtRatio2) {
 }
 
 TEST(Artwork, EveryIconHasPixmapsAtRatio2) {
+  // Our own drawings, whatever icon theme the desktop running the test has.
+  const QString theme = QIcon::themeName();
+  QIcon::setThemeName("keyloom-test-no-such-theme");
   for (const char* name : kToolButtons) ExpectSharpAtRatio2(ToolBarIcon(name), {20, 20}, name);
   ExpectSharpAtRatio2(KeyTypeIcon(ktShift), {16, 16}, "S");
   ExpectSharpAtRatio2(KeyTypeIcon(ktToggle), {16, 16}, "T");
@@ -272,6 +275,7 @@ TEST(Artwork, EveryIconHasPixmapsAtRatio2) {
   ExpectSharpAtRatio2(DelayButtonIcon(), {60, 30}, "delay");
   ExpectSharpAtRatio2(AppIcon(), {32, 32}, "app");
   EXPECT_TRUE(ToolBarIcon("ToolBtnNothing").isNull());
+  QIcon::setThemeName(theme);
 }
 
 TEST(Artwork, KeyTypeImagesAreARedSAndABlueT) {
