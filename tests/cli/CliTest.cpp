@@ -185,4 +185,15 @@ TEST_F(Cli, CheckReportsFileAndLineAndExitsOneWhenAnythingWasFound) {
   EXPECT_EQ(Invoke({"check", File("clean.ckd"), File("pad.ckd")}).status, 1);
 }
 
+TEST_F(Cli, ExamplesReadCleanly) {
+  for (const char* name : {"office-24.ckd", "production-48.ckd"}) {
+    const std::string path = (fs::path(KEYLOOM_EXAMPLES) / name).string();
+    const Outcome check = Invoke({"check", path});
+    EXPECT_EQ(check.status, 0) << check.out << check.err;
+    const Outcome show = Invoke({"show", path});
+    EXPECT_EQ(show.status, 0) << show.err;
+    EXPECT_NE(show.out.find("level toggle"), std::string::npos);
+  }
+}
+
 }  // namespace
