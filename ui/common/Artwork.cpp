@@ -206,7 +206,9 @@ void DrawKeycap(QPainter& p, const QSizeF& size, QIcon::Mode mode, QIcon::State 
     else
       px = single ? qRound(std::min(9.0, area.height() * 0.45))
                   : qRound(std::min(9.0, area.height() * 0.46));
-    QFont f = LegendFont(px, single ? QFont::Bold : text.size() > 6 ? QFont::Normal : QFont::DemiBold);
+    QFont f = LegendFont(px, single            ? QFont::Bold
+                             : text.size() > 6 ? QFont::Normal
+                                               : QFont::DemiBold);
     while (px > 6 && QFontMetricsF(f).horizontalAdvance(text) > area.width() - 1) {
       --px;
       f.setPixelSize(px);
@@ -218,8 +220,8 @@ void DrawKeycap(QPainter& p, const QSizeF& size, QIcon::Mode mode, QIcon::State 
     }
     const QFontMetricsF fm(f);
     const qreal x = area.left() + (area.width() - fm.horizontalAdvance(text)) / 2;
-    const qreal baseline = i == 0 ? std::round(area.top() + 1 + fm.capHeight())
-                                  : std::round(area.bottom() - 1.5);
+    const qreal baseline =
+        i == 0 ? std::round(area.top() + 1 + fm.capHeight()) : std::round(area.bottom() - 1.5);
     p.drawText(QPointF(x, baseline), text);
   }
 }
@@ -300,8 +302,7 @@ void DrawToolArt(const QString& name, QPainter& p, const QSizeF& size) {
   if (name == QLatin1String("ToolBtnNew")) {
     DrawPage(p);
     p.setPen(QPen(QColor(0xb0, 0xb8, 0xc0), 1));
-    for (qreal y : {8.5, 11.5})
-      p.drawLine(QPointF(7, y), QPointF(14, y));
+    for (qreal y : {8.5, 11.5}) p.drawLine(QPointF(7, y), QPointF(14, y));
     DrawPlusBadge(p, QPointF(14.5, 14.5), 4.5);
   } else if (name == QLatin1String("ToolBtnOpen")) {
     QPainterPath back;
@@ -452,19 +453,19 @@ const QStringList kToolBarButtons = {
 
 QIcon KeycapIcon(const QString& legend, const QString& shiftedLegend, KeycapColour colour,
                  bool toggle) {
-  const QStringList lines = shiftedLegend.isEmpty()
-                                ? (legend.isEmpty() ? QStringList{} : legend.split(QLatin1Char('\n')))
-                                : QStringList{shiftedLegend, legend};
+  const QStringList lines =
+      shiftedLegend.isEmpty() ? (legend.isEmpty() ? QStringList{} : legend.split(QLatin1Char('\n')))
+                              : QStringList{shiftedLegend, legend};
   const KeycapColours c = ColoursOf(colour);
   const QString key = QStringLiteral("cap|%1|%2|%3|%4")
                           .arg(legend, shiftedLegend)
                           .arg(colour == KeycapColour::Green ? 'g' : 'k')
                           .arg(toggle ? 1 : 0);
-  return Drawn(key, QSize(27, 26),
-               [lines, c, toggle](QPainter& p, const QSizeF& size, QIcon::Mode mode,
-                                  QIcon::State state) {
-                 DrawKeycap(p, size, mode, state, lines, c, toggle);
-               });
+  return Drawn(
+      key, QSize(27, 26),
+      [lines, c, toggle](QPainter& p, const QSizeF& size, QIcon::Mode mode, QIcon::State state) {
+        DrawKeycap(p, size, mode, state, lines, c, toggle);
+      });
 }
 
 QIcon ToolBarIcon(const QString& buttonObjectName) {

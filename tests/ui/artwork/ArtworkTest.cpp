@@ -68,10 +68,9 @@ const QRect kGroupBoxes[] = {
     QRect(471, 352, 89, 129),  // manual entry
 };
 
-const char* const kToolButtons[] = {"ToolBtnNew",      "ToolBtnOpen",       "ToolBtnSave",
-                                    "ToolBtnSaveAs",   "ToolBtnParameters", "btnSetPort",
-                                    "ToolBtnDownload", "ToolButtonTest",    "ToolBtnHelp",
-                                    "ToolButtonKeyLabels"};
+const char* const kToolButtons[] = {
+    "ToolBtnNew", "ToolBtnOpen",     "ToolBtnSave",    "ToolBtnSaveAs", "ToolBtnParameters",
+    "btnSetPort", "ToolBtnDownload", "ToolButtonTest", "ToolBtnHelp",   "ToolButtonKeyLabels"};
 
 // The colour of a keycap's face, sampled left of its legend.
 enum class Hue { Green, Grey, Other };
@@ -328,8 +327,8 @@ int SaveLayout(const QString& file) {
   window.setPalette(pal);
 
   // The tool bar's icons with their captions, 59 x 36 buttons.
-  const char* captions[] = {"New",      "Open", "Save", "Save As", "Properties",
-                            "Set Port", "Download", "Test", "Help", "Key Labels"};
+  const char* captions[] = {"New",      "Open",     "Save", "Save As", "Properties",
+                            "Set Port", "Download", "Test", "Help",    "Key Labels"};
   int x = 2;
   for (int i = 0; i < 10; ++i) {
     auto* tb = new QToolButton(&window);
@@ -344,8 +343,7 @@ int SaveLayout(const QString& file) {
     x += 59 + (i == 0 || i == 3 || i == 4 || i == 7 ? 20 : 0);
   }
   // Key type images and the program icon, as they would sit on keys.
-  const QIcon small[] = {KeyTypeIcon(ktShift), KeyTypeIcon(ktToggle), AppIcon(),
-                         InsertArrowIcon()};
+  const QIcon small[] = {KeyTypeIcon(ktShift), KeyTypeIcon(ktToggle), AppIcon(), InsertArrowIcon()};
   for (int i = 0; i < 4; ++i) {
     auto* tb = new QToolButton(&window);
     tb->setIcon(small[i]);
@@ -360,16 +358,14 @@ int SaveLayout(const QString& file) {
     const char* title;
     QRect r;
   };
-  const Box boxes[] = {{"", kGroupBoxes[0]},
-                       {"", kGroupBoxes[1]},
-                       {"", kGroupBoxes[2]},
-                       {"", kGroupBoxes[3]}};
+  const Box boxes[] = {
+      {"", kGroupBoxes[0]}, {"", kGroupBoxes[1]}, {"", kGroupBoxes[2]}, {"", kGroupBoxes[3]}};
   for (const Box& b : boxes) {
     auto* g = new QGroupBox(b.title, &window);
     g->setGeometry(b.r);
   }
-  auto* instructions = new QLabel(
-      "Click on any key below or type on PC keyboard (green keys only)", &window);
+  auto* instructions =
+      new QLabel("Click on any key below or type on PC keyboard (green keys only)", &window);
   instructions->setGeometry(kGroupBoxes[0].adjusted(6, 12, -4, -4));
   QToolButton* delay = NewKeycapButton(&window);
   delay->setIcon(DelayButtonIcon());
@@ -391,12 +387,12 @@ int SaveLayout(const QString& file) {
   for (int i = 0; i < 4; ++i) {
     auto* a = new QLabel(&window);
     a->setGeometry(20 + i * 60, 150, 54, 26);
-    a->setPixmap(toggle.pixmap(QSize(54, 26), window.devicePixelRatio(), looks[i].first,
-                               looks[i].second));
+    a->setPixmap(
+        toggle.pixmap(QSize(54, 26), window.devicePixelRatio(), looks[i].first, looks[i].second));
     auto* b = new QLabel(&window);
     b->setGeometry(20 + i * 60, 180, 27, 26);
-    b->setPixmap(plain.pixmap(QSize(27, 26), window.devicePixelRatio(), looks[i].first,
-                              looks[i].second));
+    b->setPixmap(
+        plain.pixmap(QSize(27, 26), window.devicePixelRatio(), looks[i].first, looks[i].second));
   }
 
   const QList<QToolButton*> keys = CreateOnScreenKeyboard(&window);
