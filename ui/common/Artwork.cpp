@@ -457,10 +457,10 @@ QIcon KeycapIcon(const QString& legend, const QString& shiftedLegend, KeycapColo
       shiftedLegend.isEmpty() ? (legend.isEmpty() ? QStringList{} : legend.split(QLatin1Char('\n')))
                               : QStringList{shiftedLegend, legend};
   const KeycapColours c = ColoursOf(colour);
-  const QString key = QStringLiteral("cap|%1|%2|%3|%4")
-                          .arg(legend, shiftedLegend)
-                          .arg(colour == KeycapColour::Green ? 'g' : 'k')
-                          .arg(toggle ? 1 : 0);
+  // Legends may hold any character; a unit separator keeps the parts apart.
+  const QChar sep(0x1f);
+  const QString key = QStringLiteral("cap") + sep + legend + sep + shiftedLegend + sep +
+                      (colour == KeycapColour::Green ? u'g' : u'k') + (toggle ? u't' : u'-');
   return Drawn(
       key, QSize(27, 26),
       [lines, c, toggle](QPainter& p, const QSizeF& size, QIcon::Mode mode, QIcon::State state) {
