@@ -91,6 +91,14 @@ QSpinBox* MakeSpin(QWidget* parent, const char* name, QRect geometry, int min, i
   return spin;
 }
 
+// The text editor inside a spin edit: it reports every keystroke, the spin
+// edit's value only once the text is a number in range.
+QLineEdit* SpinText(QSpinBox* spin) {
+  auto* edit = spin->findChild<QLineEdit*>();
+  Q_ASSERT(edit);
+  return edit;
+}
+
 // A read-only note in the dialog's own colour, without a border.
 QPlainTextEdit* MakeNote(QWidget* parent, const char* name, const QString& text, QRect geometry) {
   auto* memo = new QPlainTextEdit(parent);
@@ -246,11 +254,19 @@ void TfrmParameters::BuildControls() {
 
   // Connected after the initial values are set, so that building the dialog
   // counts as no change.
-  connect(spinRollover, &QSpinBox::valueChanged, this, [this] { spinRolloverChange(); });
-  connect(spinCharacterPacing, &QSpinBox::valueChanged, this,
-          [this] { spinCharacterPacingChange(); });
-  connect(spinDownloadDelay, &QSpinBox::valueChanged, this, [this] { spinDownloadDelayChange(); });
-  connect(spinCdcSerialNo, &QSpinBox::valueChanged, this, [this] { spinCdcSerialNumberChange(); });
+  // A spin edit changes with its value, and with every keystroke typed into
+  // it even while the text is not yet a value in range.
+  const std::array<std::pair<QSpinBox*, void (TfrmParameters::*)()>, 4> spins = {{
+      {spinRollover, &TfrmParameters::spinRolloverChange},
+      {spinCharacterPacing, &TfrmParameters::spinCharacterPacingChange},
+      {spinDownloadDelay, &TfrmParameters::spinDownloadDelayChange},
+      {spinCdcSerialNo, &TfrmParameters::spinCdcSerialNumberChange},
+  }};
+  for (const auto& [spin, handler] : spins) {
+    connect(spin, &QSpinBox::valueChanged, this, [this, handler = handler] { (this->*handler)(); });
+    connect(SpinText(spin), &QLineEdit::textEdited, this,
+            [this, handler = handler] { (this->*handler)(); });
+  }
   // A row picked from the list or text typed by the user is a change; a row
   // selected by the program is not.
   connect(cboxBaudRate, &QComboBox::activated, this, [this] { cboxBaudRateChange(); });

@@ -118,9 +118,13 @@ struct LedConversion {
   int to;
 };
 
-class FromKeyboardMode : public ParamsTest, public ::testing::WithParamInterface<LedConversion> {};
+std::string LedConversionName(const ::testing::TestParamInfo<LedConversion>& info) {
+  return std::to_string(info.param.from) + "To" + std::to_string(info.param.to);
+}
 
-TEST_P(FromKeyboardMode, SwitchingToDefaultCdcConvertsEveryGroup) {
+class ParamsFromKeyboardMode : public ParamsTest, public ::testing::WithParamInterface<LedConversion> {};
+
+TEST_P(ParamsFromKeyboardMode, SwitchingToDefaultCdcConvertsEveryGroup) {
   keypad.SetOpMode(48);
   const auto from = static_cast<TLEDBehavior>(GetParam().from);
   keypad.SetLED1Behavior(from);
@@ -147,7 +151,7 @@ TEST_P(FromKeyboardMode, SwitchingToDefaultCdcConvertsEveryGroup) {
   EXPECT_EQ(keypad.LED3Behavior(), GetParam().to);
 }
 
-TEST_P(FromKeyboardMode, SwitchingToVesperConvertsTheSameWay) {
+TEST_P(ParamsFromKeyboardMode, SwitchingToVesperConvertsTheSameWay) {
   keypad.SetOpMode(48);
   keypad.SetLED2Behavior(static_cast<TLEDBehavior>(GetParam().from));
   Open();
@@ -156,7 +160,7 @@ TEST_P(FromKeyboardMode, SwitchingToVesperConvertsTheSameWay) {
   EXPECT_FALSE(W<QSpinBox>("spinCdcSerialNo")->isEnabled());
 }
 
-INSTANTIATE_TEST_SUITE_P(Choices, FromKeyboardMode,
+INSTANTIATE_TEST_SUITE_P(Led, ParamsFromKeyboardMode,
                          ::testing::Values(LedConversion{0, 0},  // off stays off
                                            LedConversion{1, 0},  // Caps Lock
                                            LedConversion{2, 0},  // Num Lock
@@ -164,11 +168,12 @@ INSTANTIATE_TEST_SUITE_P(Choices, FromKeyboardMode,
                                            LedConversion{4, 2},  // macro control
                                            LedConversion{5, 3},  // power indicator
                                            LedConversion{6, 0}   // Scroll Lock
-                                           ));
+                                           ),
+                         LedConversionName);
 
-class ToKeyboardMode : public ParamsTest, public ::testing::WithParamInterface<LedConversion> {};
+class ParamsToKeyboardMode : public ParamsTest, public ::testing::WithParamInterface<LedConversion> {};
 
-TEST_P(ToKeyboardMode, SwitchingToKeyboardModeCarriesTheChoiceAcross) {
+TEST_P(ParamsToKeyboardMode, SwitchingToKeyboardModeCarriesTheChoiceAcross) {
   for (uint8_t opMode : {0, 32}) {
     keypad.SetOpMode(opMode);
     const auto from = static_cast<TLEDBehavior>(GetParam().from);
@@ -189,9 +194,10 @@ TEST_P(ToKeyboardMode, SwitchingToKeyboardModeCarriesTheChoiceAcross) {
   EXPECT_EQ(keypad.OpMode(), 32);  // Cancel left the model alone
 }
 
-INSTANTIATE_TEST_SUITE_P(Choices, ToKeyboardMode,
+INSTANTIATE_TEST_SUITE_P(Led, ParamsToKeyboardMode,
                          ::testing::Values(LedConversion{0, 0}, LedConversion{1, 3},
-                                           LedConversion{2, 4}, LedConversion{3, 5}));
+                                           LedConversion{2, 4}, LedConversion{3, 5}),
+                         LedConversionName);
 
 TEST_F(ParamsTest, CdcToVesperAndBackConvertsNothingAndTogglesTheSerialNumber) {
   keypad.SetLED1Behavior(led_VSLevel_KBCaps);
@@ -401,6 +407,31 @@ TEST_F(ParamsTest, TypedComboTextSelectsAMatchingRowAndOtherTextIsWithdrawn) {
   // Not a rate the keypad knows: the shown row stays, and so does the model.
   EXPECT_EQ(box->currentText(), QString("57.6k"));
   EXPECT_EQ(keypad.BaudRate(), 6);
+}
+
+// Apply by its keyboard shortcut leaves the focus in the spin edit being typed
+// into; a programmatic click does the same.
+TEST_F(ParamsTest, ApplyWhileTypingStoresWhatTheSpinEditShowsAfterwards) {
+  Open();
+  QSpinBox* spin = W<QSpinBox>("spinRollover");
+  QPushButton* apply = W<QPushButton>("btnApply");
+  spin->setFocus();
+  spin->selectAll();
+  QTest::keyClicks(spin, "5");
+  apply->click();
+  EXPECT_EQ(keypad.KeyRollOver(), 5);
+  EXPECT_EQ(changesMarked, 1);
+
+  // 0 is below the range: the text is not a value yet, so Apply takes the
+  // last value and shows it again.
+  spin->selectAll();
+  QTest::keyClicks(spin, "0");
+  EXPECT_EQ(spin->text(), QString("0"));
+  ASSERT_TRUE(ApplyEnabled()) << "typing is a change";
+  apply->click();
+  EXPECT_EQ(changesMarked, 2);
+  EXPECT_EQ(keypad.KeyRollOver(), 5);
+  EXPECT_EQ(spin->text(), QString("5"));
 }
 
 TEST_F(ParamsTest, LedValueAboveSixKeepsTheGroupsSelection) {
