@@ -8,13 +8,13 @@
 // the enabled state of Apply and OK, and an LED selection the model's value
 // cannot express.
 //
-// Typical use from the main window:
+// Typical use: created once after the main window, then on Properties
 //
-//   TfrmParameters frmParameters(keypad, [this] { return GuiKeyLayout; },
-//                                [this] { ChangesPending(true); }, this);
+//   TfrmParameters frmParameters(keypad, [&frmMain] { return frmMain.GuiKeyLayout(); },
+//                                [&frmMain] { frmMain.ChangesPending(true); }, &frmMain);
 //   ...
-//   frmParameters.exec();   // result not needed: Apply/OK already wrote the model
-//   UpdatePortPanel();
+//   frmParameters.exec();  // the result need not be examined: Apply and OK
+//   UpdatePortPanel();     // have already written the model, Cancel nothing
 #pragma once
 
 #include <QDialog>
