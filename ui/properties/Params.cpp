@@ -21,11 +21,11 @@ namespace {
 // Captions of LED choices 1 to 3: the keypad gives these three choices other
 // functions in the PC keyboard host mode.
 const std::array<const char*, 3> kVirtualComCaptions = {"Level Indicator", "Host/Macro Control",
-                                                       "Power Indicator"};
+                                                        "Power Indicator"};
 const std::array<const char*, 3> kKeyboardCaptions = {"Caps Lock", "Num Lock", "Level Indicator"};
 // Choices 4 to 6 exist only in the PC keyboard host mode.
 const std::array<const char*, 3> kKeyboardOnlyCaptions = {"Macro Control", "Power Indicator",
-                                                         "Scroll Lock"};
+                                                          "Scroll Lock"};
 
 const std::array<const char*, 9> kBaudRates = {"1200",  "2400",  "4800",   "9600",  "19.2k",
                                                "38.4k", "57.6k", "115.2k", "31.25k"};
@@ -60,8 +60,8 @@ QFont DialogFont() {
       return font;
     }
   }
-  font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                    QStringLiteral("Helvetica")});
+  font.setFamilies(
+      {QStringLiteral("Arial"), QStringLiteral("Liberation Sans"), QStringLiteral("Helvetica")});
   font.setPointSizeF(7.5);
   return font;
 }
@@ -81,8 +81,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, QPoint at
   return label;
 }
 
-QSpinBox* MakeSpin(QWidget* parent, const char* name, QRect geometry, int min, int max,
-                   int value) {
+QSpinBox* MakeSpin(QWidget* parent, const char* name, QRect geometry, int min, int max, int value) {
   auto* spin = new QSpinBox(parent);
   spin->setObjectName(QString::fromLatin1(name));
   spin->setGeometry(geometry);
@@ -148,9 +147,8 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const char* text, QRe
 
 TfrmParameters::TfrmParameters(TKeypadClass& keypad, std::function<int()> guiKeyLayout,
                                std::function<void()> markChanged, QWidget* parent)
-    : QDialog(parent,
-              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       fKeypad(keypad),
       fGuiKeyLayout(std::move(guiKeyLayout)),
       fMarkChanged(std::move(markChanged)) {
@@ -222,8 +220,7 @@ void TfrmParameters::BuildControls() {
   lblWordFormat = MakeLabel(gboxRs232, "lblWordFormat", "Word Format :", QPoint(8, 53));
   const QString wordFormatHint = QStringLiteral("Data bits, parity, # stop bits");
   lblWordFormat->setToolTip(wordFormatHint);
-  cboxWordFormat =
-      MakeCombo(gboxRs232, "cboxWordFormat", QRect(84, 49, 70, 21), kWordFormats);
+  cboxWordFormat = MakeCombo(gboxRs232, "cboxWordFormat", QRect(84, 49, 70, 21), kWordFormats);
   cboxWordFormat->setCurrentIndex(-1);
   cboxWordFormat->setEditText(QStringLiteral("8N1"));
   cboxWordFormat->setToolTip(wordFormatHint);
@@ -297,10 +294,9 @@ void TfrmParameters::SetTabOrder() {
   // OK, host mode, LED 2, LED 3; within a group, its controls top to bottom.
   std::vector<QWidget*> chain = {btnCancel, spinRollover};
   for (QRadioButton* rb : rbLed[0]) chain.push_back(rb);
-  for (QWidget* w : std::initializer_list<QWidget*>{spinCharacterPacing, spinDownloadDelay,
-                                                    cboxBaudRate, cboxWordFormat, btnApply, btnOK,
-                                                    rbHostDefaultCDC, spinCdcSerialNo,
-                                                    rbHostVesper, rbHostHID})
+  for (QWidget* w : std::initializer_list<QWidget*>{
+           spinCharacterPacing, spinDownloadDelay, cboxBaudRate, cboxWordFormat, btnApply, btnOK,
+           rbHostDefaultCDC, spinCdcSerialNo, rbHostVesper, rbHostHID})
     chain.push_back(w);
   for (QRadioButton* rb : rbLed[1]) chain.push_back(rb);
   for (QRadioButton* rb : rbLed[2]) chain.push_back(rb);
@@ -324,8 +320,7 @@ void TfrmParameters::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
     case Qt::Key_Return:
       // Enter clicks the button that has the focus, and nothing else.
-      if (auto* button = qobject_cast<QPushButton*>(focusWidget());
-          button && button->isEnabled())
+      if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
         button->click();
       event->accept();
       return;
@@ -357,8 +352,8 @@ void TfrmParameters::FormShow() {
   spinCdcSerialNo->setValue(fKeypad.CdcSerialNo());
 
   // A value the list has no choice for leaves the group's selection as it was.
-  const std::array<TLEDBehavior, kLedGroups> leds = {
-      fKeypad.LED1Behavior(), fKeypad.LED2Behavior(), fKeypad.LED3Behavior()};
+  const std::array<TLEDBehavior, kLedGroups> leds = {fKeypad.LED1Behavior(), fKeypad.LED2Behavior(),
+                                                     fKeypad.LED3Behavior()};
   for (int g = 0; g < kLedGroups; ++g)
     if (leds[g] < kLedChoices) SelectLed(g, leds[g]);
 

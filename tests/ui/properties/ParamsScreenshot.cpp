@@ -16,7 +16,8 @@
 namespace {
 
 bool Shoot(TKeypadClass& keypad, int layout, const QString& path) {
-  TfrmParameters dlg(keypad, [layout] { return layout; }, [] {});
+  TfrmParameters dlg(
+      keypad, [layout] { return layout; }, [] {});
   dlg.show();
   if (!QTest::qWaitForWindowExposed(&dlg)) return false;
   QApplication::processEvents();

@@ -122,7 +122,8 @@ std::string LedConversionName(const ::testing::TestParamInfo<LedConversion>& inf
   return std::to_string(info.param.from) + "To" + std::to_string(info.param.to);
 }
 
-class ParamsFromKeyboardMode : public ParamsTest, public ::testing::WithParamInterface<LedConversion> {};
+class ParamsFromKeyboardMode : public ParamsTest,
+                               public ::testing::WithParamInterface<LedConversion> {};
 
 TEST_P(ParamsFromKeyboardMode, SwitchingToDefaultCdcConvertsEveryGroup) {
   keypad.SetOpMode(48);
@@ -171,7 +172,8 @@ INSTANTIATE_TEST_SUITE_P(Led, ParamsFromKeyboardMode,
                                            ),
                          LedConversionName);
 
-class ParamsToKeyboardMode : public ParamsTest, public ::testing::WithParamInterface<LedConversion> {};
+class ParamsToKeyboardMode : public ParamsTest,
+                             public ::testing::WithParamInterface<LedConversion> {};
 
 TEST_P(ParamsToKeyboardMode, SwitchingToKeyboardModeCarriesTheChoiceAcross) {
   for (uint8_t opMode : {0, 32}) {
@@ -271,7 +273,7 @@ struct OpModeCase {
 };
 
 TEST_F(ParamsTest, OpModeSelectsTheHostModeAndApplyStoresItsCode) {
-  const OpModeCase cases[] = {{0, "rbHostDefaultCDC", 0}, {112, "rbHostDefaultCDC", 0},
+  const OpModeCase cases[] = {{0, "rbHostDefaultCDC", 0},  {112, "rbHostDefaultCDC", 0},
                               {16, "rbHostDefaultCDC", 0}, {255, "rbHostDefaultCDC", 0},
                               {32, "rbHostVesper", 32},    {48, "rbHostHID", 48}};
   for (const OpModeCase& c : cases) {
@@ -364,8 +366,8 @@ TEST_F(ParamsTest, WordFormatShowsTheRowOfItsBitsAndAppliesTheRowsCode) {
     int row;
     uint8_t applied;
   };
-  const Case cases[] = {{8, 0, 8}, {9, 0, 8}, {255, 0, 8}, {0, 1, 0}, {1, 1, 0}, {4, 1, 0},
-                        {2, 2, 2}, {3, 2, 2}, {6, 3, 6},   {7, 3, 6}};
+  const Case cases[] = {{8, 0, 8}, {9, 0, 8}, {255, 0, 8}, {0, 1, 0}, {1, 1, 0},
+                        {4, 1, 0}, {2, 2, 2}, {3, 2, 2},   {6, 3, 6}, {7, 3, 6}};
   QComboBox* box = W<QComboBox>("cboxWordFormat");
   for (const Case& c : cases) {
     SCOPED_TRACE(int(c.stored));
@@ -600,10 +602,10 @@ TEST_F(ParamsTest, TabVisitsTheGroupsInTheFormsOrder) {
     if (now == visited.front() && visited.size() > 1) break;
     if (now != visited.back()) visited << now;
   }
-  const QStringList expected = {"btnCancel",      "grpboxKeyRollover", "gboxLED1",
-                                "gboxCharPacing", "grpboxDownloadDelay", "gboxRs232",
-                                "btnApply",       "btnOK",             "gboxHostMode",
-                                "gboxLED2",       "gboxLED3"};
+  const QStringList expected = {
+      "btnCancel",           "grpboxKeyRollover", "gboxLED1", "gboxCharPacing",
+      "grpboxDownloadDelay", "gboxRs232",         "btnApply", "btnOK",
+      "gboxHostMode",        "gboxLED2",          "gboxLED3"};
   EXPECT_EQ(visited, expected);
 }
 
