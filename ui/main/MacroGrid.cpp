@@ -117,7 +117,8 @@ bool TMacroGrid::event(QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
       if (key->modifiers() & Qt::ControlModifier) {
-        focusNextPrevChild(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+        QWidget::focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                                    !(key->modifiers() & Qt::ShiftModifier));
         return true;
       }
       const bool forward =

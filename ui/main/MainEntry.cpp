@@ -62,11 +62,13 @@ constexpr std::array<int, 128> kCharToKey = MakeCharToKey();
 // Lets only what the mode allows into the manual entry box, whether typed or
 // pasted: digits in decimal; digits and A-F in hexadecimal, small a-f raised
 // to capitals. Anything else is dropped, so the box always holds a value the
-// insert can use.
+// insert can use. The length limit (3 or 2) is applied after the filtering,
+// so a pasted "2x5-5" gives "255" rather than "25".
 class TManualValidator : public QValidator {
  public:
   using QValidator::QValidator;
   bool hex = false;
+  int maxLength = 3;
   State validate(QString& input, int& pos) const override {
     QString kept;
     int keptBeforeCursor = 0;
@@ -74,7 +76,7 @@ class TManualValidator : public QValidator {
       QChar c = input.at(i);
       if (hex && c >= u'a' && c <= u'f') c = c.toUpper();
       const bool ok = (c >= u'0' && c <= u'9') || (hex && c >= u'A' && c <= u'F');
-      if (!ok) continue;
+      if (!ok || kept.size() >= maxLength) continue;
       kept += c;
       if (i < pos) ++keptBeforeCursor;
     }
@@ -241,7 +243,6 @@ void TfrmMain::BuildEntry(QWidget* central) {
   lblManually->setGeometry(6, 20, 80, 14);
   edManualInput = new QLineEdit(gboxManualData);
   edManualInput->setObjectName(QStringLiteral("edManualInput"));
-  edManualInput->setMaxLength(3);
   edManualInput->setGeometry(6, 40, 44, 22);
   edManualInput->setValidator(new TManualValidator(edManualInput));
   edManualInput->setAccessibleName(QStringLiteral("Byte value"));
@@ -322,16 +323,18 @@ void TfrmMain::spdbtnInsertClick() {
 void TfrmMain::rbDecimalClick() {
   rbHexadecimal->setChecked(false);
   rbDecimal->setChecked(true);
-  static_cast<TManualValidator*>(edManualInput->findChild<QValidator*>())->hex = false;
-  edManualInput->setMaxLength(3);
+  auto* validator = static_cast<TManualValidator*>(edManualInput->findChild<QValidator*>());
+  validator->hex = false;
+  validator->maxLength = 3;
   edManualInput->clear();
 }
 
 void TfrmMain::rbHexadecimalClick() {
   rbDecimal->setChecked(false);
   rbHexadecimal->setChecked(true);
-  static_cast<TManualValidator*>(edManualInput->findChild<QValidator*>())->hex = true;
-  edManualInput->setMaxLength(2);
+  auto* validator = static_cast<TManualValidator*>(edManualInput->findChild<QValidator*>());
+  validator->hex = true;
+  validator->maxLength = 2;
   edManualInput->clear();
 }
 
