@@ -70,6 +70,7 @@ class TfrmLoader : public QWidget {
     table_->setHorizontalHeaderLabels(
         {"Key", "Level 1", "Level 1 bytes", "Level 2", "Level 2 bytes"});
     table_->verticalHeader()->hide();
+    table_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
@@ -104,7 +105,7 @@ class TfrmLoader : public QWidget {
       values_[4]->setText("-");
       const QString text = QString::fromStdString(check.message);
       status_->setStyleSheet("color: #b00000;");
-      status_->setText("The download file is not sound: " + text);
+      status_->setText("Not sound, nothing would be sent: " + text);
       const QString box = "The download file\n" + QDir::toNativeSeparators(file) +
                           "\nis not sound and would not be sent:\n\n" + text;
       if (reportNow) {
