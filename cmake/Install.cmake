@@ -31,9 +31,8 @@ set(CPACK_PACKAGE_VENDOR "Corvella")
 set(CPACK_PACKAGE_CONTACT "Corvella <support@corvella.invalid>")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for TVR-series programmable keypads")
-set(CPACK_PACKAGE_DESCRIPTION
-    "KeyloomTVRxx edits the macros, level keys and properties of TVR-series "
-    "programmable keypads and prepares the download file for the keypad.")
+set(CPACK_PACKAGE_DESCRIPTION "KeyloomTVRxx edits the macros, level keys and properties of \
+TVR-series programmable keypads and prepares the download file for the keypad.")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
