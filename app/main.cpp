@@ -4,7 +4,9 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "Artwork.h"
 #include "KeypadClass.h"
+#include "Params.h"
 #include "QtPlatform.h"
 #include "QtPrompts.h"
 #include "Unit1.h"
@@ -14,6 +16,7 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("KeyloomTVRxx"));
   QApplication::setApplicationDisplayName(QStringLiteral("KeyloomTVRxx"));
   QApplication::setOrganizationName(QStringLiteral("Corvella"));
+  QApplication::setWindowIcon(AppIcon());
 
   QtPlatform platform;
   QtPrompts prompts;
@@ -23,8 +26,11 @@ int main(int argc, char* argv[]) {
   // layout, the file named on the command line, the port panel.
   TfrmMain frmMain(platform, prompts, keypad, app.arguments().mid(1));
 
-  // The keypad properties dialog (TfrmParameters) is created here, hidden,
-  // once it exists, and handed to the main window's Properties command.
+  // The keypad properties dialog, created once, hidden until Properties.
+  TfrmParameters frmParameters(
+      keypad, [&frmMain] { return frmMain.GuiKeyLayout(); },
+      [&frmMain] { frmMain.ChangesPending(true); }, &frmMain);
+  frmMain.SetPropertiesDialog([&frmParameters] { frmParameters.exec(); });
 
   if (const QScreen* screen = frmMain.screen()) {
     const QRect area = screen->availableGeometry();

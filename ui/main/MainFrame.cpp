@@ -159,13 +159,20 @@ void TfrmMain::BuildToolBar(QWidget* central) {
   connect(spbtn48Keys, &QToolButton::clicked, this, &TfrmMain::spbtn48KeysClick);
 }
 
-// The commands of these buttons belong to the file commands, the properties
-// dialog and the external tools.
+// The commands of these buttons belong to the file commands and the external
+// tools.
 void TfrmMain::ToolBtnNewClick() {}
 void TfrmMain::ToolBtnOpenClick() {}
 void TfrmMain::ToolBtnSaveClick() {}
 void TfrmMain::ToolBtnSaveAsClick() {}
-void TfrmMain::ToolBtnParametersClick() {}
+
+void TfrmMain::ToolBtnParametersClick() {
+  RunGuarded([this] {
+    if (fShowProperties) fShowProperties();
+    UpdatePortPanel();
+  });
+}
+
 void TfrmMain::btnSetPortClick() {}
 void TfrmMain::ToolBtnDownloadClick() {}
 void TfrmMain::ToolButtonTestClick() {}

@@ -95,6 +95,12 @@ class TfrmMain : public QMainWindow, public IModifierInputs {
   // Brings every key button's type image up to date from the model.
   void CopyAllKeyParametersToScreen();
 
+  // The Properties command shows the keypad properties dialog modally through
+  // this; the program entry sets it once the dialog exists.
+  void SetPropertiesDialog(std::function<void()> showModal) {
+    fShowProperties = std::move(showModal);
+  }
+
   // Runs `command`; an error it raises is shown in the error box and ends it.
   void RunGuarded(const std::function<void()>& command);
 
@@ -201,6 +207,7 @@ class TfrmMain : public QMainWindow, public IModifierInputs {
   bool bChangesPending = false;
   QString fDownloadFileString;
   QString fCurrentFileName = QStringLiteral("untitled.ckd");
+  std::function<void()> fShowProperties;
 
  public:
   // Controls, named as their objectName.

@@ -218,3 +218,15 @@ TEST_F(MainWindowTest, ToolBarHasEveryButtonInItsGroup) {
   for (int i : {2, 3, 6, 7, 9}) EXPECT_EQ(gaps[size_t(i)], 0) << i;
   EXPECT_EQ(W().size(), QSize(TfrmMain::kClientWidth, TfrmMain::kClientHeight));
 }
+
+TEST_F(MainWindowTest, PropertiesShowsTheDialogThenRefreshesThePort) {
+  Start();
+  int shown = 0;
+  W().SetPropertiesDialog([&] {
+    ++shown;
+    WriteLoaderSettings("9", "U");  // the port changed meanwhile
+  });
+  Click("ToolBtnParameters");
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(W().panelPort->text(), "Port: COM9 (USB)");
+}
