@@ -85,7 +85,9 @@ class TfrmLinkChooser : public QWidget {
     connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
 
     LoadCurrent();
+    // The wrapped labels need the height that goes with the fixed width.
     setFixedWidth(420);
+    setFixedHeight(layout->totalHeightForWidth(420));
   }
 
  private:

@@ -105,7 +105,7 @@ class TfrmLoader : public QWidget {
       values_[4]->setText("-");
       const QString text = QString::fromStdString(check.message);
       status_->setStyleSheet("color: #b00000;");
-      status_->setText("Not sound, nothing would be sent: " + text);
+      status_->setText("The file is not sound; nothing would be sent.\n" + text);
       const QString box = "The download file\n" + QDir::toNativeSeparators(file) +
                           "\nis not sound and would not be sent:\n\n" + text;
       if (reportNow) {
