@@ -10,8 +10,14 @@ namespace {
 // The markers around the table. This file's own copies of them are followed
 // by no valid entry list, so a search through an executable that holds the
 // reader but no table finds nothing.
-constexpr std::string_view kBegin{"\x7F" "KLVERSIONINFO" "\x01"};
-constexpr std::string_view kEnd{"\x7F" "KLVERSIONEND" "\x01"};
+constexpr std::string_view kBegin{
+    "\x7F"
+    "KLVERSIONINFO"
+    "\x01"};
+constexpr std::string_view kEnd{
+    "\x7F"
+    "KLVERSIONEND"
+    "\x01"};
 constexpr std::size_t kMaxText = 256;
 constexpr int kMaxEntries = 64;
 
@@ -67,8 +73,7 @@ std::optional<std::vector<Entry>> TableAt(std::string_view bytes, std::size_t po
 
 }  // namespace
 
-std::optional<std::string> FindEmbeddedVersionValue(std::string_view bytes,
-                                                    std::string_view table,
+std::optional<std::string> FindEmbeddedVersionValue(std::string_view bytes, std::string_view table,
                                                     std::string_view name) {
   for (std::size_t at = bytes.find(kBegin); at != std::string_view::npos;
        at = bytes.find(kBegin, at + 1)) {

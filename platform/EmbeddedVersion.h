@@ -15,6 +15,5 @@ std::optional<std::string> ReadEmbeddedFileVersion(const std::filesystem::path& 
 
 // The same lookup on the bytes of an executable already in memory, for any
 // table and value name (names compare without regard to case).
-std::optional<std::string> FindEmbeddedVersionValue(std::string_view bytes,
-                                                    std::string_view table,
+std::optional<std::string> FindEmbeddedVersionValue(std::string_view bytes, std::string_view table,
                                                     std::string_view name);

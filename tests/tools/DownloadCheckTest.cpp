@@ -1,6 +1,8 @@
 // The loader stand-in must take every download file the editor writes and
 // refuse a damaged one, naming the line where it goes wrong.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -8,9 +10,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "DownloadCheck.h"
 #include "DownloadText.h"
@@ -167,8 +166,8 @@ TEST(DownloadCheck, RefusesADamagedFileSayingWhere) {
       {"wrong parameter count", [](auto& l) { l[2] = "\"18\"\r\n"; }, 3, "line count is 18"},
       {"wrong record kind", [](auto& l) { l[1] = "\"02\"\r\n"; }, 2, "kind is 02"},
       {"wrong macro block count", [](auto& l) { l[42] = "\"02\"\r\n"; }, 45, "should end with 00"},
-      {"block count too large for the file",
-       [](auto& l) { l[l.size() - 1] = "\"FF\"\r\n"; }, 224, "announces 255"},
+      {"block count too large for the file", [](auto& l) { l[l.size() - 1] = "\"FF\"\r\n"; }, 224,
+       "announces 255"},
       {"wrong key index", [](auto& l) { l[36 + 2] = "\"07\"\r\n"; }, 39, "key index is 07"},
       {"key records out of order", [](auto& l) { std::swap(l[28 + 2], l[28 + 8 + 2]); }, 31,
        "key index"},
@@ -177,12 +176,14 @@ TEST(DownloadCheck, RefusesADamagedFileSayingWhere) {
       {"lower-case digits", [](auto& l) { l[3] = "\"c8\"\r\n"; }, 4, "upper-case"},
       {"LF without CR", [](auto& l) { l[5] = "\"80\"\n"; }, 6, "LF alone"},
       {"blank line at the end", [](auto& l) { l.push_back("\r\n"); }, 224, "empty line"},
-      {"a 25th key record", [](auto& l) {
+      {"a 25th key record",
+       [](auto& l) {
          const std::vector<std::string> extra = {"\"40\"\r\n", "\"02\"\r\n", "\"18\"\r\n",
                                                  "\"00\"\r\n", "\"00\"\r\n", "\"18\"\r\n",
                                                  "\"00\"\r\n", "\"00\"\r\n"};
          l.insert(l.end(), extra.begin(), extra.end());
-       }, 231, "25 key records"},
+       },
+       231, "25 key records"},
       {"empty file", [](auto& l) { l.clear(); }, 1, "empty"},
   };
   for (const Damage& d : cases) {

@@ -26,14 +26,18 @@ TEST(EmbeddedVersion, ExecutableWithoutTheTableGivesNothing) {
 TEST(EmbeddedVersion, FindsTheValueOnlyInAWholeTable) {
   const std::string begin = "\x7FKLVERSIONINFO\x01"s;
   const std::string end = "\x7FKLVERSIONEND\x01"s;
-  const std::string table =
-      begin + Entry("040904E4", "ProductName", "X") + Entry("040904E4", "FileVersion", "12.34.5.6") + end;
+  const std::string table = begin + Entry("040904E4", "ProductName", "X") +
+                            Entry("040904E4", "FileVersion", "12.34.5.6") + end;
   struct Case {
     const char* what;
     std::string bytes;
     std::optional<std::string> expected;
   } cases[] = {
-      {"table among other bytes", "\x7F" "ELF junk"s + table + "tail", "12.34.5.6"},
+      {"table among other bytes",
+       "\x7F"
+       "ELF junk"s +
+           table + "tail",
+       "12.34.5.6"},
       {"a bare marker first, the table later", begin + "\0\0"s + table, "12.34.5.6"},
       {"table without FileVersion", begin + Entry("040904E4", "ProductName", "X") + end,
        std::nullopt},

@@ -1,13 +1,12 @@
 // LinkChooser writes the port into a settings file that also holds the
 // editor's DownloadDelay and whatever else the user keeps there.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-
-#include <unistd.h>
 
 #include "LoaderSettings.h"
 
@@ -50,7 +49,8 @@ TEST(LoaderSettings, WritingThePortKeepsEveryOtherLine) {
        "[Other]\r\nComPort=9\r\n"},
       {"missing keys added at the end of their section",
        "[Com Port Configuration]\r\nDownloadDelay=5\r\n\r\n[Other]\r\nX=1\r\n",
-       "[Com Port Configuration]\r\nDownloadDelay=5\r\nComPort=7\r\nComType=V\r\n\r\n[Other]\r\nX=1\r\n"},
+       "[Com Port "
+       "Configuration]\r\nDownloadDelay=5\r\nComPort=7\r\nComType=V\r\n\r\n[Other]\r\nX=1\r\n"},
       {"missing section added, LF file stays LF", "[Other]\nX=1\n",
        "[Other]\nX=1\n\n[Com Port Configuration]\nComPort=7\nComType=V\n"},
       {"no file yet", "", "[Com Port Configuration]\r\nComPort=7\r\nComType=V\r\n"},
@@ -66,8 +66,9 @@ TEST(LoaderSettings, WritingThePortKeepsEveryOtherLine) {
 
 TEST(LoaderSettings, ReadsTheWayTheEditorDoes) {
   const fs::path p = Scratch("read.ini");
-  Put(p, "\xEF\xBB\xBF[Com Port Configuration]\r\n ComPort = 0x0C \r\nComType=\"u\"\r\n"
-         "DownloadDelay=12ab\r\n");
+  Put(p,
+      "\xEF\xBB\xBF[Com Port Configuration]\r\n ComPort = 0x0C \r\nComType=\"u\"\r\n"
+      "DownloadDelay=12ab\r\n");
   const TLoaderSettings s(p);
   EXPECT_EQ(s.ReadInteger(TLoaderSettings::kSection, "COMPORT", 0), 12);
   EXPECT_EQ(s.Read(TLoaderSettings::kSection, "comtype"), "u");

@@ -126,8 +126,9 @@ class TfrmLineScope : public QWidget {
     const int number = args[1].toInt(&ok);
     const QString name = ok ? PortForNumber(number) : args[1];
     if (name.isEmpty()) {
-      SetStatus(QStringLiteral("COM%1 was not found on this computer: choose a port and press Open.")
-                    .arg(number));
+      SetStatus(
+          QStringLiteral("COM%1 was not found on this computer: choose a port and press Open.")
+              .arg(number));
       port_->setFocus();
       return;
     }

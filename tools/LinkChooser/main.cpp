@@ -65,9 +65,9 @@ class TfrmLinkChooser : public QWidget {
       if (!info.description().isEmpty()) line += " - " + info.description();
       found << line;
     }
-    auto* ports = new QLabel(
-        "Serial ports on this computer: " + (found.isEmpty() ? QString("none found") : found.join(", ")),
-        this);
+    auto* ports = new QLabel("Serial ports on this computer: " +
+                                 (found.isEmpty() ? QString("none found") : found.join(", ")),
+                             this);
     ports->setObjectName("lblPortsFound");
     ports->setWordWrap(true);
     layout->addWidget(ports);
@@ -99,7 +99,8 @@ class TfrmLinkChooser : public QWidget {
     const std::string type = settings.Read(section, "ComType").value_or("U");
     std::size_t chosen = 0;
     for (std::size_t i = 0; i < std::size(kTypes); ++i) {
-      if (QString::fromStdString(type).compare(kTypes[i].letter, Qt::CaseInsensitive) == 0) chosen = i;
+      if (QString::fromStdString(type).compare(kTypes[i].letter, Qt::CaseInsensitive) == 0)
+        chosen = i;
     }
     radios_[chosen]->setChecked(true);
   }

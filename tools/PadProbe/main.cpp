@@ -101,10 +101,9 @@ class TfrmPadProbe : public QWidget {
 
  private:
   void Record(const QKeyEvent& key) {
-    const QString name =
-        key.key() == 0 || key.key() == Qt::Key_unknown
-            ? QStringLiteral("(unknown)")
-            : QKeySequence(key.key()).toString(QKeySequence::NativeText);
+    const QString name = key.key() == 0 || key.key() == Qt::Key_unknown
+                             ? QStringLiteral("(unknown)")
+                             : QKeySequence(key.key()).toString(QKeySequence::NativeText);
     QStringList mods;
     if (key.modifiers() & Qt::ShiftModifier) mods << "Shift";
     if (key.modifiers() & Qt::ControlModifier) mods << "Ctrl";
@@ -121,7 +120,8 @@ class TfrmPadProbe : public QWidget {
     };
     const int row = table_->rowCount();
     table_->insertRow(row);
-    for (int col = 0; col < cells.size(); ++col) table_->setItem(row, col, new QTableWidgetItem(cells[col]));
+    for (int col = 0; col < cells.size(); ++col)
+      table_->setItem(row, col, new QTableWidgetItem(cells[col]));
     table_->scrollToBottom();
     count_->setText(QStringLiteral("%1 key presses received.").arg(row + 1));
   }

@@ -128,10 +128,8 @@ class TfrmLoader : public QWidget {
     for (int row = 0; row < table_->rowCount(); ++row) {
       const TKeyImage& key = image.keys[static_cast<std::size_t>(row)];
       const QStringList cells = {
-          QString::number(key.index + 1),
-          QString::fromStdString(LevelFlagText(key.levels[0].flag)),
-          BytesText(key.levels[0].bytes),
-          QString::fromStdString(LevelFlagText(key.levels[1].flag)),
+          QString::number(key.index + 1), QString::fromStdString(LevelFlagText(key.levels[0].flag)),
+          BytesText(key.levels[0].bytes), QString::fromStdString(LevelFlagText(key.levels[1].flag)),
           BytesText(key.levels[1].bytes),
       };
       for (int col = 0; col < cells.size(); ++col) {
@@ -154,7 +152,8 @@ class TfrmLoader : public QWidget {
     const QString type =
         QString::fromStdString(PortTypeName(settings.Read(section, "ComType").value_or("")));
     if (port > 0) {
-      values_[1]->setText("COM" + QString::number(port) + (type.isEmpty() ? "" : " (" + type + ")"));
+      values_[1]->setText("COM" + QString::number(port) +
+                          (type.isEmpty() ? "" : " (" + type + ")"));
     } else {
       values_[1]->setText("not set");
     }

@@ -10,8 +10,9 @@ QLabel* MakeStandInNotice(const QString& program, const QString& role, const QSt
   label->setObjectName("lblStandIn");
   label->setWordWrap(true);
   label->setTextFormat(Qt::RichText);
-  label->setText(QStringLiteral("<b>%1 stands in for the keypad's own %2.</b> %3")
-                     .arg(program.toHtmlEscaped(), role.toHtmlEscaped(), whatItDoes.toHtmlEscaped()));
+  label->setText(
+      QStringLiteral("<b>%1 stands in for the keypad's own %2.</b> %3")
+          .arg(program.toHtmlEscaped(), role.toHtmlEscaped(), whatItDoes.toHtmlEscaped()));
   label->setStyleSheet(QStringLiteral(
       "QLabel { background: #fff6c8; color: #3a3000; border: 1px solid #d8c46a; padding: 6px; }"));
   return label;

@@ -218,8 +218,8 @@ TDownloadCheck CheckDownloadFile(const std::filesystem::path& path) {
     return result;
   }
   if (size > kMaxFileSize) {
-    result.message = "the file is " + std::to_string(size) +
-                     " bytes long, far more than any download file";
+    result.message =
+        "the file is " + std::to_string(size) + " bytes long, far more than any download file";
     return result;
   }
   std::ifstream in(path, std::ios::binary);
@@ -233,9 +233,13 @@ TDownloadCheck CheckDownloadFile(const std::filesystem::path& path) {
 
 std::string LevelFlagText(uint8_t flag) {
   switch (flag) {
-    case 0: return "empty";
-    case 1: return "macro";
-    case 3: return "macro, repeats";
-    default: return "flag " + Hex2(flag);
+    case 0:
+      return "empty";
+    case 1:
+      return "macro";
+    case 3:
+      return "macro, repeats";
+    default:
+      return "flag " + Hex2(flag);
   }
 }

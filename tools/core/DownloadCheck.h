@@ -13,8 +13,8 @@
 
 // One level of one key as the download file carries it.
 struct TLevelImage {
-  uint8_t flag = 0;             // 0 empty, 1 macro, 3 macro that repeats
-  std::vector<uint8_t> bytes;   // the macro's bytes, without block count or closing 00
+  uint8_t flag = 0;            // 0 empty, 1 macro, 3 macro that repeats
+  std::vector<uint8_t> bytes;  // the macro's bytes, without block count or closing 00
 };
 
 struct TKeyImage {
@@ -30,9 +30,9 @@ struct TDownloadImage {
 
 struct TDownloadCheck {
   bool ok = false;
-  int line = 0;            // 1-based line the fault lies on (0 when ok)
-  std::string message;     // "line 17: ..." when not ok
-  TDownloadImage image;    // complete only when ok
+  int line = 0;          // 1-based line the fault lies on (0 when ok)
+  std::string message;   // "line 17: ..." when not ok
+  TDownloadImage image;  // complete only when ok
 };
 
 // Checks the text of a download file.

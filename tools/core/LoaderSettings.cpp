@@ -10,7 +10,8 @@ namespace {
 
 std::string_view Trim(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r')) s.remove_suffix(1);
+  while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+    s.remove_suffix(1);
   return s;
 }
 
@@ -46,10 +47,11 @@ bool KeyValueOf(std::string_view line, std::string_view& key, std::string_view& 
 std::string Utf16LeToUtf8(std::string_view bytes) {
   std::string out;
   for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    char32_t c = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
+    char32_t c =
+        static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
     if (c >= 0xD800 && c < 0xDC00 && i + 3 < bytes.size()) {
-      const char32_t lo =
-          static_cast<unsigned char>(bytes[i + 2]) | (static_cast<unsigned char>(bytes[i + 3]) << 8);
+      const char32_t lo = static_cast<unsigned char>(bytes[i + 2]) |
+                          (static_cast<unsigned char>(bytes[i + 3]) << 8);
       if (lo >= 0xDC00 && lo < 0xE000) {
         c = 0x10000 + ((c - 0xD800) << 10) + (lo - 0xDC00);
         i += 2;
@@ -85,7 +87,8 @@ std::string Utf8ToUtf16Le(std::string_view s) {
     char32_t c = b;
     std::size_t len = 1;
     if (b >= 0xF0 && i + 3 < s.size()) {
-      c = ((b & 0x07u) << 18) | ((s[i + 1] & 0x3Fu) << 12) | ((s[i + 2] & 0x3Fu) << 6) | (s[i + 3] & 0x3Fu);
+      c = ((b & 0x07u) << 18) | ((s[i + 1] & 0x3Fu) << 12) | ((s[i + 2] & 0x3Fu) << 6) |
+          (s[i + 3] & 0x3Fu);
       len = 4;
     } else if (b >= 0xE0 && i + 2 < s.size()) {
       c = ((b & 0x0Fu) << 12) | ((s[i + 1] & 0x3Fu) << 6) | (s[i + 2] & 0x3Fu);
@@ -120,7 +123,8 @@ TLoaderSettings::TLoaderSettings(std::filesystem::path path) : path_(std::move(p
     bom_ = "\xEF\xBB\xBF";
     text.erase(0, 3);
   }
-  if (text.find("\r\n") == std::string::npos && text.find('\n') != std::string::npos) newline_ = "\n";
+  if (text.find("\r\n") == std::string::npos && text.find('\n') != std::string::npos)
+    newline_ = "\n";
   std::size_t pos = 0;
   while (pos < text.size()) {
     auto eol = text.find('\n', pos);

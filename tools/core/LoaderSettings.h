@@ -36,7 +36,7 @@ class TLoaderSettings {
  private:
   std::filesystem::path path_;
   bool exists_ = false;
-  std::string bom_;          // a UTF-8 byte-order mark, kept when present
+  std::string bom_;  // a UTF-8 byte-order mark, kept when present
   std::string newline_ = "\r\n";
   std::vector<std::string> lines_;
 };

@@ -73,7 +73,12 @@ TEST(About, FormHoldsItsControlsWhereTheyBelong) {
     bool bold;
   } labels[] = {
       {"lblDescription", {10, 93}, 20, "Corvella  KeyloomTVRxx", 13, true},
-      {"Label1", {10, 125}, 15, "Configuration program for TVR-series Orbis Serial Keypads", 12, false},
+      {"Label1",
+       {10, 125},
+       15,
+       "Configuration program for TVR-series Orbis Serial Keypads",
+       12,
+       false},
       {"lblNotice", {10, 145}, 15, nullptr, 12, false},
       {"lblVersion", {10, 165}, 15, nullptr, 12, false},
   };
@@ -135,7 +140,8 @@ TEST(About, ShowsCentredOnTheMainWindowAndIsFreedAfterwards) {
 TEST(About, PlacementTruncatesEachHalf) {
   // 755 / 2 = 377 and 385 / 2 = 192; 503 / 2 = 251 and 192 / 2 = 96.
   EXPECT_EQ(AboutDialogPlace(QRect(100, 50, 755, 503), QSize(385, 192)), QPoint(285, 205));
-  EXPECT_EQ(AboutDialogPlace(QRect(-400, -10, 101, 51), QSize(385, 192)), QPoint(-400 + 50 - 192, -10 + 25 - 96));
+  EXPECT_EQ(AboutDialogPlace(QRect(-400, -10, 101, 51), QSize(385, 192)),
+            QPoint(-400 + 50 - 192, -10 + 25 - 96));
 }
 
 int main(int argc, char** argv) {
