@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <unistd.h>
+#endif
 
 #include "AtomicFile.h"
 #include "DownloadFile.h"
@@ -18,13 +20,16 @@ TEST(AtomicWrite, SymbolicLinkIsKeptAndItsTargetReplaced) {
   TempFolder folder;
   fs::create_directory(folder / "real");
   WriteBytes(folder / "real" / "pad.hex", "old");
-  fs::create_symlink(fs::path("real") / "pad.hex", folder / "link.hex");
+  std::error_code ec;
+  fs::create_symlink(fs::path("real") / "pad.hex", folder / "link.hex", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
   WriteFileAtomically(folder / "link.hex", "new");
   EXPECT_TRUE(fs::is_symlink(folder / "link.hex"));
   EXPECT_EQ(ReadBytes(folder / "real" / "pad.hex"), "new");
   EXPECT_EQ(folder.Names(), (std::vector<std::string>{"link.hex", "real"}));
 }
 
+#ifndef _WIN32
 TEST(AtomicWrite, FileKeepsItsPermissionBits) {
   TempFolder folder;
   const auto path = folder / "VOVirUvad.ini";
@@ -37,6 +42,7 @@ TEST(AtomicWrite, FileKeepsItsPermissionBits) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(ReadBytes(path), "[Com Port Configuration]\r\nComPort=2\r\nDownloadDelay=10\r\n");
 }
+#endif
 
 TEST(AtomicWrite, PathsBeyondAsciiAreWritten) {
   TempFolder folder;
@@ -60,7 +66,9 @@ TEST(AtomicWrite, FailedWriteLeavesTheOldFileAndNamesIt) {
 }
 
 TEST(AtomicWrite, ReadOnlyFileIsNotReplaced) {
+#ifndef _WIN32
   if (geteuid() == 0) GTEST_SKIP() << "root may write any file";
+#endif
   TempFolder folder;
   const auto path = folder / "pad.hex";
   WriteBytes(path, "old");
