@@ -41,7 +41,8 @@ namespace {
 
 QString StripQuotes(QString text) {
   text = text.trimmed();
-  if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"')) text = text.mid(1, text.size() - 2);
+  if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))
+    text = text.mid(1, text.size() - 2);
   return text;
 }
 

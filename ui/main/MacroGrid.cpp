@@ -99,8 +99,10 @@ TMacroGrid::TMacroGrid(TfrmMain& form, QWidget* parent)
   for (int r = 0; r < rowCount(); ++r) {
     for (int c = 0; c < columnCount(); ++c) {
       auto* item = new TGridItem;
-      if (IsRefusedCell(r, c)) item->setFlags(Qt::NoItemFlags);
-      else item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+      if (IsRefusedCell(r, c))
+        item->setFlags(Qt::NoItemFlags);
+      else
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
       setItem(r, c, item);
     }
   }
@@ -121,8 +123,7 @@ bool TMacroGrid::event(QEvent* event) {
                                     !(key->modifiers() & Qt::ShiftModifier));
         return true;
       }
-      const bool forward =
-          key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
+      const bool forward = key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier);
       MoveByTab(forward);
       form_.GridKeyPress(U'\t');
       return true;
@@ -174,10 +175,14 @@ void TMacroGrid::keyPressEvent(QKeyEvent* event) {
   // Ctrl+M a carriage return, Ctrl+[ an Escape); any other Ctrl combination
   // types nothing.
   if ((mods & Qt::ControlModifier) && !(mods & Qt::AltModifier)) {
-    if (key >= Qt::Key_A && key <= Qt::Key_Z) form_.GridKeyPress(char32_t(key - Qt::Key_A + 1));
-    else if (key == Qt::Key_BracketLeft) form_.GridKeyPress(U'\x1b');
-    else if (key == Qt::Key_Backslash) form_.GridKeyPress(U'\x1c');
-    else if (key == Qt::Key_BracketRight) form_.GridKeyPress(U'\x1d');
+    if (key >= Qt::Key_A && key <= Qt::Key_Z)
+      form_.GridKeyPress(char32_t(key - Qt::Key_A + 1));
+    else if (key == Qt::Key_BracketLeft)
+      form_.GridKeyPress(U'\x1b');
+    else if (key == Qt::Key_Backslash)
+      form_.GridKeyPress(U'\x1c');
+    else if (key == Qt::Key_BracketRight)
+      form_.GridKeyPress(U'\x1d');
     return;
   }
   const QList<uint> chars = event->text().toUcs4();

@@ -117,9 +117,9 @@ void TfrmMain::BuildEntry(QWidget* central) {
   gboxInstructions = new QGroupBox(central);
   gboxInstructions->setObjectName(QStringLiteral("gboxInstructions"));
   gboxInstructions->setGeometry(89, 305, 359, 41);
-  lblInstructions = new QLabel(
-      QStringLiteral("Click on any key below or type on PC keyboard (green keys only)"),
-      gboxInstructions);
+  lblInstructions =
+      new QLabel(QStringLiteral("Click on any key below or type on PC keyboard (green keys only)"),
+                 gboxInstructions);
   lblInstructions->setObjectName(QStringLiteral("lblInstructions"));
   lblInstructions->setAlignment(Qt::AlignCenter);
   lblInstructions->setGeometry(4, 10, 351, 22);
@@ -152,8 +152,9 @@ void TfrmMain::BuildEntry(QWidget* central) {
     button->setContextMenuPolicy(Qt::CustomContextMenu);
     QMenu* theMenu = menu;
     QPushButton* theButton = button;
-    connect(button, &QWidget::customContextMenuRequested, this,
-            [theMenu, theButton](const QPoint& pos) { theMenu->popup(theButton->mapToGlobal(pos)); });
+    connect(
+        button, &QWidget::customContextMenuRequested, this,
+        [theMenu, theButton](const QPoint& pos) { theMenu->popup(theButton->mapToGlobal(pos)); });
   };
   makeLed("btnLED1", "LED1", "mnuLED1", 4,
           {{"menuitemLed1Off", "Insert LED1 OFF Code", 8},
@@ -209,11 +210,16 @@ void TfrmMain::BuildEntry(QWidget* central) {
     const QString name = key->objectName();
     if (key->isCheckable()) {
       connect(key, &QToolButton::clicked, this, &TfrmMain::keyLShiftClick);
-      if (name == u"keyLShift") keyLShift = key;
-      else if (name == u"keyRShift") keyRShift = key;
-      else if (name == u"keyLCtrl") keyLCtrl = key;
-      else if (name == u"keyRCtrl") keyRCtrl = key;
-      else if (name == u"keyCapsLock") keyCapsLock = key;
+      if (name == u"keyLShift")
+        keyLShift = key;
+      else if (name == u"keyRShift")
+        keyRShift = key;
+      else if (name == u"keyLCtrl")
+        keyLCtrl = key;
+      else if (name == u"keyRCtrl")
+        keyRCtrl = key;
+      else if (name == u"keyCapsLock")
+        keyCapsLock = key;
     } else {
       connect(key, &QToolButton::clicked, this, &TfrmMain::KeyboardClick);
     }
@@ -274,8 +280,10 @@ void TfrmMain::KeyboardClick() {
   auto* key = qobject_cast<QToolButton*>(sender());
   if (key == nullptr) return;
   const int tag = key->property("Tag").toInt();
-  if (tag == 111) AddData(0x1000 + tbDelayValue->value());
-  else AddData(tag);
+  if (tag == 111)
+    AddData(0x1000 + tbDelayValue->value());
+  else
+    AddData(tag);
   Grid->setFocus();
 }
 
@@ -283,8 +291,10 @@ void TfrmMain::keyLShiftClick() {
   auto* toggle = qobject_cast<QToolButton*>(sender());
   if (toggle == nullptr) return;
   const int bit = ToggleBit(toggle->property("Tag").toInt());
-  if (toggle->isChecked()) ModifierBits |= bit;
-  else ModifierBits &= ~bit;
+  if (toggle->isChecked())
+    ModifierBits |= bit;
+  else
+    ModifierBits &= ~bit;
 }
 
 // Enter inserts the value; every other character has already been filtered
@@ -347,8 +357,10 @@ void TfrmMain::tbDelayValue1Change(int position) {
 void TfrmMain::OpenLedMenu(QPushButton* button, QMenu* menu) {
   QPoint at = QCursor::pos();
   // Opened from the keyboard, the pointer may be anywhere: use the button.
-  if (button->rect().contains(button->mapFromGlobal(at))) at += QPoint(5, 0);
-  else at = button->mapToGlobal(QPoint(0, button->height()));
+  if (button->rect().contains(button->mapFromGlobal(at)))
+    at += QPoint(5, 0);
+  else
+    at = button->mapToGlobal(QPoint(0, button->height()));
   menu->popup(at);
 }
 

@@ -193,8 +193,10 @@ void TfrmMain::FormCreate(const QStringList& arguments) {
     fGuiKeyLayout = 24;
   }
   if (fGuiKeyLayout != 24 && fGuiKeyLayout != 48) fGuiKeyLayout = 48;
-  if (fGuiKeyLayout == 24) spbtn24KeysClick();
-  else spbtn48KeysClick();
+  if (fGuiKeyLayout == 24)
+    spbtn24KeysClick();
+  else
+    spbtn48KeysClick();
 
   if (!arguments.isEmpty()) {
     const QString path = arguments.first();
@@ -279,8 +281,10 @@ void TfrmMain::spbtn24KeysClick() { ApplyLayout(24); }
 void TfrmMain::spbtn48KeysClick() { ApplyLayout(48); }
 
 void TfrmMain::ChangeGuiLayout(int numberOfKeys) {
-  if (numberOfKeys == 48) spbtn48KeysClick();
-  else spbtn24KeysClick();
+  if (numberOfKeys == 48)
+    spbtn48KeysClick();
+  else
+    spbtn24KeysClick();
 }
 
 void TfrmMain::ApplyLayout(int keys) {
@@ -343,9 +347,12 @@ void TfrmMain::UpdatePortPanel() {
   QColor colour;
   if (port > 0) {
     caption = QStringLiteral("Port: COM") + QString::number(port);
-    if (type == u"U" || type == u"u") caption += QStringLiteral(" (USB)");
-    else if (type == u"R" || type == u"r") caption += QStringLiteral(" (DB9)");
-    else if (type == u"V" || type == u"v") caption += QStringLiteral(" (CDC)");
+    if (type == u"U" || type == u"u")
+      caption += QStringLiteral(" (USB)");
+    else if (type == u"R" || type == u"r")
+      caption += QStringLiteral(" (DB9)");
+    else if (type == u"V" || type == u"v")
+      caption += QStringLiteral(" (CDC)");
     colour = QColor(0, 128, 0);
   } else {
     caption = QStringLiteral("Port: <not set>");

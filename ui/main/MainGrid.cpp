@@ -93,7 +93,8 @@ void TfrmMain::BuildLevelTabs(QWidget* central) {
   chkboxAutoRepeat = new QCheckBox(QStringLiteral("- This macro can auto-repeat"), pnlMacroHeader);
   chkboxAutoRepeat->setObjectName(QStringLiteral("chkboxAutoRepeat"));
   chkboxAutoRepeat->setGeometry(8, 38, 196, 20);
-  chkboxAutoRepeat->setToolTip(QStringLiteral("Check this box to make the current macro auto-repeat"));
+  chkboxAutoRepeat->setToolTip(
+      QStringLiteral("Check this box to make the current macro auto-repeat"));
   chkboxAutoRepeat->setAccessibleName(QStringLiteral("This macro can auto-repeat"));
   connect(chkboxAutoRepeat, &QCheckBox::clicked, this, &TfrmMain::chkboxAutorepeatClick);
 
@@ -122,7 +123,8 @@ void TfrmMain::BuildLevelTabs(QWidget* central) {
 
   popmenuClearMacro = new QMenu(this);
   popmenuClearMacro->setObjectName(QStringLiteral("popmenuClearMacro"));
-  menuitemClearMacro = popmenuClearMacro->addAction(QStringLiteral("Erase all codes for this macro"));
+  menuitemClearMacro =
+      popmenuClearMacro->addAction(QStringLiteral("Erase all codes for this macro"));
   menuitemClearMacro->setObjectName(QStringLiteral("menuitemClearMacro"));
   popmenuClearMacro->addSeparator();
   menuitemViewKeysAsText = popmenuClearMacro->addAction(QStringLiteral("View key codes as ASCII"));

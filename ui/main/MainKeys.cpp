@@ -65,12 +65,13 @@ void TfrmMain::BuildKeyPanel(QWidget* central) {
       keyGroup->addButton(button);
       keyButtons << button;
       connect(button, &QToolButton::clicked, this, &TfrmMain::KeyClick);
-      connect(button, &QWidget::customContextMenuRequested, this, [this, button](const QPoint& pos) {
-        // From the keyboard (menu key) the key may not be current yet.
-        if (!button->isChecked()) button->click();
-        fKeyTypeMenuButton = button;
-        popmenKeyType->popup(button->mapToGlobal(pos));
-      });
+      connect(button, &QWidget::customContextMenuRequested, this,
+              [this, button](const QPoint& pos) {
+                // From the keyboard (menu key) the key may not be current yet.
+                if (!button->isChecked()) button->click();
+                fKeyTypeMenuButton = button;
+                popmenKeyType->popup(button->mapToGlobal(pos));
+              });
     }
   }
   keyButtons.first()->setChecked(true);
@@ -84,7 +85,8 @@ void TfrmMain::BuildKeyPanel(QWidget* central) {
   ShiftKeyMenuItem->setCheckable(true);
   ToggleKeyMenuItem = popmenKeyType->addAction(
       KeyTypeIcon(ktToggle),
-      QStringLiteral("Toggle Level -- will cause the keypad to switch levels after key is released."));
+      QStringLiteral(
+          "Toggle Level -- will cause the keypad to switch levels after key is released."));
   ToggleKeyMenuItem->setObjectName(QStringLiteral("ToggleKeyMenuItem"));
   ToggleKeyMenuItem->setCheckable(true);
   connect(popmenKeyType, &QMenu::aboutToShow, this, &TfrmMain::popmenKeyTypePopup);
@@ -130,8 +132,10 @@ void TfrmMain::KeyTypeMenuItemClick() {
   // The action has already reversed its own check mark.
   QAction* other = item == ShiftKeyMenuItem ? ToggleKeyMenuItem : ShiftKeyMenuItem;
   other->setChecked(false);
-  if (item->isChecked()) fKeypad.SetKeytype(item == ShiftKeyMenuItem ? ktShift : ktToggle);
-  else fKeypad.SetKeytype(ktNormal);
+  if (item->isChecked())
+    fKeypad.SetKeytype(item == ShiftKeyMenuItem ? ktShift : ktToggle);
+  else
+    fKeypad.SetKeytype(ktNormal);
   QToolButton* button = fKeyTypeMenuButton != nullptr
                             ? fKeyTypeMenuButton
                             : qobject_cast<QToolButton*>(keyGroup->checkedButton());
@@ -158,9 +162,10 @@ void TfrmMain::DescribeKeyButton(QToolButton* button) {
   }
   fKeypad.SetLevel(level);
   button->setAccessibleName(QStringLiteral("Key %1").arg(number));
-  button->setAccessibleDescription(QStringLiteral("Key %1, %2; level 1 macro: %3; level 2 macro: %4")
-                                       .arg(number)
-                                       .arg(KeyTypeText(fKeypad.Keytype()), names.at(0), names.at(1)));
+  button->setAccessibleDescription(
+      QStringLiteral("Key %1, %2; level 1 macro: %3; level 2 macro: %4")
+          .arg(number)
+          .arg(KeyTypeText(fKeypad.Keytype()), names.at(0), names.at(1)));
 }
 
 void TfrmMain::chkboxAutorepeatClick() {
@@ -189,8 +194,10 @@ void TfrmMain::FocusGridIfShown() {
 
 bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
   if (watched == EditName) {
-    if (event->type() == QEvent::KeyRelease) EditNameKeyUp(static_cast<QKeyEvent*>(event));
-    else if (event->type() == QEvent::KeyPress) EditNameKeyDown(static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyRelease)
+      EditNameKeyUp(static_cast<QKeyEvent*>(event));
+    else if (event->type() == QEvent::KeyPress)
+      EditNameKeyDown(static_cast<QKeyEvent*>(event));
     return false;
   }
   if (watched == edManualInput && event->type() == QEvent::KeyPress) {

@@ -100,12 +100,12 @@ TEST_F(MainWindowTest, ManualEntry) {
     bool refused;
   };
   const Case cases[] = {
-      {false, "65", "65", 65, false},   {false, "255", "255", 255, false},
-      {false, "256", "256", -1, true},  {false, "999", "999", -1, true},
-      {false, "1a2", "12", 12, false},  {false, "0", "0", 0, false},
-      {true, "4", "4", 4, false},       {true, "4a", "4A", 74, false},
-      {true, "FF", "FF", 255, false},   {true, "g7", "7", 7, false},
-      {true, "fff", "FF", 255, false},  {false, "1234", "123", 123, false},
+      {false, "65", "65", 65, false},  {false, "255", "255", 255, false},
+      {false, "256", "256", -1, true}, {false, "999", "999", -1, true},
+      {false, "1a2", "12", 12, false}, {false, "0", "0", 0, false},
+      {true, "4", "4", 4, false},      {true, "4a", "4A", 74, false},
+      {true, "FF", "FF", 255, false},  {true, "g7", "7", 7, false},
+      {true, "fff", "FF", 255, false}, {false, "1234", "123", 123, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed.toStdString());
@@ -115,8 +115,10 @@ TEST_F(MainWindowTest, ManualEntry) {
     QTest::keyClicks(W().edManualInput, c.typed);
     EXPECT_EQ(W().edManualInput->text(), c.shown);
     QTest::keyClick(W().edManualInput, Qt::Key_Return);
-    if (c.inserted >= 0) EXPECT_EQ(Codes(), Codes_t{c.inserted});
-    else EXPECT_TRUE(Codes().empty());
+    if (c.inserted >= 0)
+      EXPECT_EQ(Codes(), Codes_t{c.inserted});
+    else
+      EXPECT_TRUE(Codes().empty());
     EXPECT_EQ(prompts.errors.size(), c.refused ? 1 : 0);
     if (c.refused) {
       EXPECT_EQ(prompts.errors.first(), "Value exceeds 255 (decimal).");

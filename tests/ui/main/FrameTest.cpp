@@ -39,7 +39,7 @@ TEST_F(MainWindowTest, SettingsLayoutIsReadAndWrittenBack) {
     QByteArray stored;
     int layout;
   };
-  const Case cases[] = {{"24", 24}, {"48", 48}, {"36", 48}, {"0", 48},
+  const Case cases[] = {{"24", 24},  {"48", 48},  {"36", 48},  {"0", 48},
                         {"-24", 48}, {"abc", 24}, {"0x30", 48}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.stored.toStdString());
@@ -173,7 +173,7 @@ TEST_F(MainWindowTest, PortPanelShowsTheLoaderSettings) {
     QColor colour;
   };
   const Case cases[] = {
-      {"3", "u", "Port: COM3 (USB)", kGreen},  {"3", "USB", "Port: COM3", kGreen},
+      {"3", "u", "Port: COM3 (USB)", kGreen},   {"3", "USB", "Port: COM3", kGreen},
       {"12", "R", "Port: COM12 (DB9)", kGreen}, {"7", "v", "Port: COM7 (CDC)", kGreen},
       {"5", "?", "Port: COM5", kGreen},         {"0", "U", "Port: <not set>", kRed},
       {"x", "U", "Port: <not set>", kRed},
@@ -195,11 +195,10 @@ TEST_F(MainWindowTest, PortPanelShowsTheLoaderSettings) {
 
 TEST_F(MainWindowTest, ToolBarHasEveryButtonInItsGroup) {
   Start();
-  const char* names[] = {"ToolBtnNew",      "ToolBtnOpen",    "ToolBtnSave",
-                         "ToolBtnSaveAs",   "ToolBtnParameters", "btnSetPort",
-                         "ToolBtnDownload", "ToolButtonTest", "ToolBtnHelp",
-                         "ToolButtonKeyLabels"};
-  const char* captions[] = {"   New  ", " Open ",  " Save ",  " Save As ", "Properties",
+  const char* names[] = {
+      "ToolBtnNew", "ToolBtnOpen",     "ToolBtnSave",    "ToolBtnSaveAs", "ToolBtnParameters",
+      "btnSetPort", "ToolBtnDownload", "ToolButtonTest", "ToolBtnHelp",   "ToolButtonKeyLabels"};
+  const char* captions[] = {"   New  ",   " Open ",   " Save ",   " Save As ", "Properties",
                             " Set Port ", "Download", "  Test  ", " Help  ",   "Key Labels"};
   int right = 0;
   std::vector<int> gaps;

@@ -22,19 +22,27 @@ TEST_F(MainWindowTest, TypingInsertsCodesThroughCharToKey) {
       {"*", [](MainWindowTest& t) { t.TypeChar('*'); }, {42}, true},
       {"+", [](MainWindowTest& t) { t.TypeChar('+'); }, {43}, true},
       {"Enter", [](MainWindowTest& t) { t.Type(Qt::Key_Return); }, {13}, true},
-      {"keypad Enter", [](MainWindowTest& t) { t.Type(Qt::Key_Enter, Qt::KeypadModifier); }, {13},
+      {"keypad Enter",
+       [](MainWindowTest& t) { t.Type(Qt::Key_Enter, Qt::KeypadModifier); },
+       {13},
        true},
       {"Escape", [](MainWindowTest& t) { t.Type(Qt::Key_Escape); }, {27}, true},
       {"Ctrl+A", [](MainWindowTest& t) { t.Type(Qt::Key_A, Qt::ControlModifier); }, {}, false},
       {"Ctrl+M is a carriage return",
-       [](MainWindowTest& t) { t.Type(Qt::Key_M, Qt::ControlModifier); }, {13}, true},
+       [](MainWindowTest& t) { t.Type(Qt::Key_M, Qt::ControlModifier); },
+       {13},
+       true},
       {"Ctrl+1", [](MainWindowTest& t) { t.Type(Qt::Key_1, Qt::ControlModifier); }, {}, false},
       {"control character 2",
        [](MainWindowTest& t) { t.SendKey(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(2))); },
-       {}, false},
-      {"e acute", [](MainWindowTest& t) {
+       {},
+       false},
+      {"e acute",
+       [](MainWindowTest& t) {
          t.SendKey(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString(QChar(0xE9)));
-       }, {0xE9}, true},
+       },
+       {0xE9},
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -131,7 +139,7 @@ TEST_F(MainWindowTest, TwoByTwoBlockDelete) {
   int32_t position = 0;
   for (int i = 0; i < 21; ++i) ASSERT_TRUE(keypad.InsertByte(position, 'A' + i));
   W().CopyDataToScreen(0);
-  SetCurrentCell(1);  // row 0, column 1: B
+  SetCurrentCell(1);                                                         // row 0, column 1: B
   W().Grid->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);  // B C / I J
   Type(Qt::Key_Delete);
   Codes_t expected;

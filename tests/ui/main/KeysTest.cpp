@@ -22,8 +22,7 @@ TEST_F(MainWindowTest, KeyInRowTwoColumnThreeInBothLayouts) {
     Start();
     QTest::mouseClick(W().KeyButton(2 * 8 + 3 + 1), Qt::LeftButton);
     EXPECT_EQ(keypad.Key(), c.index);
-    EXPECT_EQ(W().lblMacroHeader->text(),
-              QString("Macro for Key %1, Level 1").arg(c.index + 1));
+    EXPECT_EQ(W().lblMacroHeader->text(), QString("Macro for Key %1, Level 1").arg(c.index + 1));
     EXPECT_TRUE(W().KeyButton(2 * 8 + 3 + 1)->isChecked());
     EXPECT_FALSE(W().KeyButton(1)->isChecked());
     EXPECT_TRUE(W().Grid->hasFocus());

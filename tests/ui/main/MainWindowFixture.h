@@ -5,19 +5,19 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
-#include <algorithm>
-#include <functional>
-#include <QApplication>
-#include <QFile>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <algorithm>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -100,9 +100,7 @@ class MainWindowTest : public ::testing::Test {
     return window->Grid->item(position / 7, position % 7)->text();
   }
   int Position() const { return window->InsertionPoint(); }
-  void SetCurrentCell(int position) {
-    window->Grid->setCurrentCell(position / 7, position % 7);
-  }
+  void SetCurrentCell(int position) { window->Grid->setCurrentCell(position / 7, position % 7); }
   bool Dirty() const { return window->windowTitle().endsWith('*'); }
   // Fills the current macro with `count` plain codes through the model.
   void FillPlain(int count, int32_t value = 'x') {

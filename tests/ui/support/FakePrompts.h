@@ -12,9 +12,9 @@
 
 class FakePrompts : public IPrompts {
  public:
-  QStringList errors;             // texts of ShowError, in order
-  QStringList questions;          // texts of AskYesNoCancel
-  std::deque<SaveAnswer> answers;  // next answers; Cancel when empty
+  QStringList errors;                              // texts of ShowError, in order
+  QStringList questions;                           // texts of AskYesNoCancel
+  std::deque<SaveAnswer> answers;                  // next answers; Cancel when empty
   std::deque<std::optional<QString>> openAnswers;  // nullopt = cancelled
   std::deque<std::optional<QString>> saveAnswers;
   std::vector<FileDialogRequest> openRequests;
