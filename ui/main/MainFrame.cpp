@@ -1,6 +1,10 @@
 // The window frame: creation, tool bar, documents folder and settings file,
 // layout switch, dirty state and title, port panel, closing.
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSlider>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -64,6 +68,17 @@ TfrmMain::TfrmMain(IPlatform& platform, IPrompts& prompts, TKeypadClass& keypad,
   BuildEntry(central);  // the bevel lies below everything else it frames
   BuildKeyPanel(central);
   BuildLevelTabs(central);
+
+  // Keyboard order: tool bar, layout, keypad, level, macro properties, grid,
+  // then the entry controls below.
+  QList<QWidget*> order = {ToolBtnNew,        ToolBtnOpen,         ToolBtnSave,     ToolBtnSaveAs,
+                           ToolBtnParameters, btnSetPort,          ToolBtnDownload, ToolButtonTest,
+                           ToolBtnHelp,       ToolButtonKeyLabels, spbtn24Keys,     spbtn48Keys};
+  for (QToolButton* key : keyButtons) order << key;
+  order << TabControlLevel << chkboxAutoRepeat << EditName << Grid << btnLED1 << btnLED2 << btnLED3
+        << spdbtnDelay << tbDelayValue << edManualInput << spdbtnInsert << rbDecimal
+        << rbHexadecimal;
+  for (qsizetype i = 1; i < order.size(); ++i) setTabOrder(order.at(i - 1), order.at(i));
 
   fKeypad.SetModifierInputs(this);
   FormCreate(arguments);

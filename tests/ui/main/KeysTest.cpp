@@ -160,3 +160,12 @@ TEST_F(MainWindowTest, KeyButtonsAreSpokenAndReachable) {
   EXPECT_FALSE(W().Grid->hasFocus());
   EXPECT_TRUE(Codes().empty());
 }
+
+TEST_F(MainWindowTest, TabOrderRunsFromKeypadToGridToEntry) {
+  Start();
+  EXPECT_EQ(W().KeyButton(48)->nextInFocusChain(), W().TabControlLevel);
+  EXPECT_EQ(W().EditName->nextInFocusChain(), W().Grid);
+  W().Grid->setFocus();
+  Type(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_TRUE(W().btnLED1->hasFocus() || !W().btnLED1->isEnabled());
+}
