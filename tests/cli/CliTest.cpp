@@ -1,7 +1,11 @@
 // keyloom-cli through the built binary: outputs and exit statuses.
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 
@@ -21,21 +25,88 @@ struct Outcome {
   std::string err;
 };
 
+#ifdef _WIN32
+std::wstring Widen(const std::string& text) {
+  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(size), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+  return wide;
+}
+
+// One argument in Windows command-line quoting: backslashes count only before a quote.
+std::wstring QuoteArgument(const std::wstring& arg) {
+  std::wstring quoted = L"\"";
+  size_t backslashes = 0;
+  for (wchar_t c : arg) {
+    if (c == L'\\') {
+      ++backslashes;
+      continue;
+    }
+    quoted.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+    backslashes = 0;
+    quoted += c;
+  }
+  quoted.append(backslashes * 2, L'\\');
+  return quoted + L"\"";
+}
+
+// Runs the tool without a shell, its output and errors going to two files; its exit code.
+int RunTool(const std::vector<std::string>& args, const fs::path& out, const fs::path& err) {
+  const std::wstring program = fs::path(KEYLOOM_CLI).make_preferred().wstring();
+  std::wstring line = QuoteArgument(program);
+  for (const auto& arg : args) line += L" " + QuoteArgument(Widen(arg));
+  SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE outFile = CreateFileW(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE errFile = CreateFileW(err.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = outFile;
+  startup.hStdError = errFile;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  CloseHandle(outFile);
+  CloseHandle(errFile);
+  if (!started) return -1;
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+// The console streams end their lines with CR LF on Windows.
+std::string ConsoleText(std::string text) {
+  for (size_t at; (at = text.find("\r\n")) != std::string::npos;) text.erase(at, 1);
+  return text;
+}
+#else
 std::string Quote(const std::string& arg) {
   std::string quoted = "'";
   for (char c : arg) quoted += (c == '\'') ? std::string("'\\''") : std::string(1, c);
   return quoted + "'";
 }
+#endif
 
 class Cli : public testing::Test {
  protected:
   Outcome Invoke(const std::vector<std::string>& args) {
+#ifdef _WIN32
+    const int status = RunTool(args, folder_ / "stdout", folder_ / "stderr");
+    Outcome run{status, ConsoleText(ReadBytes(folder_ / "stdout")), ConsoleText(ReadBytes(folder_ / "stderr"))};
+#else
     std::string command = Quote(KEYLOOM_CLI);
     for (const auto& arg : args) command += " " + Quote(arg);
     command += " >" + Quote((folder_ / "stdout").string()) + " 2>" + Quote((folder_ / "stderr").string());
     const int raw = std::system(command.c_str());
     Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(folder_ / "stdout"),
             ReadBytes(folder_ / "stderr")};
+#endif
     fs::remove(folder_ / "stdout");
     fs::remove(folder_ / "stderr");
     return run;
