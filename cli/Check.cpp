@@ -109,12 +109,14 @@ void CheckGlobals(const TIniSection* section, TChecker& check, uint8_t& prefix) 
   auto value = [&](std::u16string_view key) { return values[FoldName(key)]; };
   prefix = static_cast<uint8_t>(value(u"Command_Prefix"));
 
-  static constexpr std::u16string_view kKnown[] = {u"Model_Number", u"Macro_Length", u"Level1_Length"};
+  static constexpr std::u16string_view kKnown[] = {u"Model_Number", u"Macro_Length",
+                                                   u"Level1_Length"};
   for (const auto& [name, entry] : entries) {
     bool known = false;
     for (const auto& key : kGlobalIntegers) known = known || FoldName(key.name) == name;
     for (const auto& key : kKnown) known = known || FoldName(key) == name;
-    if (!known) check.Report(entry->number, "entry " + U8(entry->Name()) + " is not one the editor reads");
+    if (!known)
+      check.Report(entry->number, "entry " + U8(entry->Name()) + " is not one the editor reads");
   }
 
   auto model = entries.find(u"model_number");
@@ -122,22 +124,30 @@ void CheckGlobals(const TIniSection* section, TChecker& check, uint8_t& prefix) 
     check.Report(model->second->number,
                  "Model_Number Keyloom684 is an older keypad: it is shown in the 24-key layout");
   } else if (value(u"Number_Of_Keys") != 48 && value(u"Number_Of_Keys") != 24) {
-    check.Report(line(u"Number_Of_Keys"), "Number_Of_Keys " + std::to_string(value(u"Number_Of_Keys")) +
+    check.Report(line(u"Number_Of_Keys"), "Number_Of_Keys " +
+                                              std::to_string(value(u"Number_Of_Keys")) +
                                               " is neither 24 nor 48: the 24-key layout is shown");
   }
   const int rollOver = value(u"Key_Roll_Over");
-  if (rollOver > 6) check.Report(line(u"Key_Roll_Over"), "Key_Roll_Over " + std::to_string(rollOver) + " is above 6; it reads as 2");
+  if (rollOver > 6)
+    check.Report(line(u"Key_Roll_Over"),
+                 "Key_Roll_Over " + std::to_string(rollOver) + " is above 6; it reads as 2");
   if (rollOver == 0) check.Report(line(u"Key_Roll_Over"), "Key_Roll_Over 0 reads as 1");
   const int32_t serial = value(u"CDC_Serial_No");
-  if (serial > 9999) check.Report(line(u"CDC_Serial_No"), "CDC_Serial_No " + std::to_string(serial) + " is above 9999; it reads as 9999");
-  if (serial < 0) check.Report(line(u"CDC_Serial_No"), "CDC_Serial_No " + std::to_string(serial) + " is negative; it reads as 0");
+  if (serial > 9999)
+    check.Report(line(u"CDC_Serial_No"),
+                 "CDC_Serial_No " + std::to_string(serial) + " is above 9999; it reads as 9999");
+  if (serial < 0)
+    check.Report(line(u"CDC_Serial_No"),
+                 "CDC_Serial_No " + std::to_string(serial) + " is negative; it reads as 0");
   const int opMode = value(u"Operating_Mode");
   if (opMode & 15) {
-    check.Report(line(u"Operating_Mode"), "Operating_Mode " + std::to_string(opMode) + " reads as " +
-                                              std::to_string(opMode & 240));
+    check.Report(line(u"Operating_Mode"), "Operating_Mode " + std::to_string(opMode) +
+                                              " reads as " + std::to_string(opMode & 240));
   }
   if (value(u"Baud_Rate") > 8) {
-    check.Report(line(u"Baud_Rate"), "Baud_Rate " + std::to_string(value(u"Baud_Rate")) + " is not one of the rates 0 to 8");
+    check.Report(line(u"Baud_Rate"), "Baud_Rate " + std::to_string(value(u"Baud_Rate")) +
+                                         " is not one of the rates 0 to 8");
   }
   for (std::u16string_view led : {u"LED_Function", u"LED2_Function", u"LED3_Function"}) {
     const int v = value(led);
@@ -145,7 +155,8 @@ void CheckGlobals(const TIniSection* section, TChecker& check, uint8_t& prefix) 
       check.Report(line(led), U8(led) + " " + std::to_string(v) +
                                   " needs the PC keyboard host mode; it reads as 0 (Led OFF)");
     } else if (v > 6) {
-      check.Report(line(led), U8(led) + " " + std::to_string(v) + " is no LED mode; it is sent as 0");
+      check.Report(line(led),
+                   U8(led) + " " + std::to_string(v) + " is no LED mode; it is sent as 0");
     }
   }
 }
@@ -158,7 +169,8 @@ void CheckCodes(const TIniLine& entry, uint8_t prefix, TChecker& check) {
   std::string digits;
   bool reportedCharacter = false;
   for (char16_t c : text) {
-    const bool hex = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+    const bool hex =
+        (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
     if (hex) {
       digits += static_cast<char>(c);
     } else if (c != u' ' && !reportedCharacter) {
@@ -179,7 +191,8 @@ void CheckCodes(const TIniLine& entry, uint8_t prefix, TChecker& check) {
     ++codes;
     if (full || used + 1 > CodeValue::kMacroBudget) {
       if (!full) {
-        check.Report(entry.number, name + ": more than the macro's 100 bytes; the codes from code " +
+        check.Report(entry.number, name +
+                                       ": more than the macro's 100 bytes; the codes from code " +
                                        std::to_string(codes) + " on are dropped");
       }
       full = true;
@@ -206,8 +219,9 @@ void CheckCodes(const TIniLine& entry, uint8_t prefix, TChecker& check) {
     } else {
       char pair[8];
       std::snprintf(pair, sizeof pair, "%02x", c);
-      check.Report(entry.number, name + ": command " + pair +
-                                     " after the command prefix is unknown; both bytes are dropped");
+      check.Report(entry.number,
+                   name + ": command " + pair +
+                       " after the command prefix is unknown; both bytes are dropped");
     }
   }
 }
@@ -220,15 +234,18 @@ void CheckKey(const TIniSection& section, uint8_t prefix, TChecker& check) {
   for (const auto& [name, entry] : entries) {
     bool known = false;
     for (const auto& key : kKnown) known = known || FoldName(key) == name;
-    if (!known) check.Report(entry->number, "entry " + U8(entry->Name()) + " is not one the editor reads");
+    if (!known)
+      check.Report(entry->number, "entry " + U8(entry->Name()) + " is not one the editor reads");
   }
   if (auto it = entries.find(u"keytype"); it != entries.end()) {
     const auto type = ParseIniInteger(it->second->Value());
     if (!type) {
-      check.Report(it->second->number, "KeyType \"" + U8(it->second->Value()) + "\" is not a number; it reads as 0 (normal)");
+      check.Report(it->second->number, "KeyType \"" + U8(it->second->Value()) +
+                                           "\" is not a number; it reads as 0 (normal)");
     } else if (*type < 0 || *type > 2) {
-      check.Report(it->second->number, "KeyType " + std::to_string(*type) +
-                                           " is none of 0 (normal), 1 (level shift), 2 (level toggle)");
+      check.Report(it->second->number,
+                   "KeyType " + std::to_string(*type) +
+                       " is none of 0 (normal), 1 (level shift), 2 (level toggle)");
     }
   }
   for (std::u16string_view key : {u"l1_autorepeat", u"l2_autorepeat"}) {
@@ -284,29 +301,34 @@ int CheckDefinition(const TIniText& ini, std::string_view fileName, std::ostream
   for (const auto& section : ini.Sections()) {
     if (!section.hasHeader) continue;
     const int line = section.header.number;
-    const std::string name = "[" + U8(section.name) + "]";
+    std::string name = "[";  // built in steps: g++ 12 warns falsely on "[" + string
+    name += U8(section.name);
+    name += ']';
     auto [it, added] = firstLine.emplace(FoldName(section.name), line);
     if (!added) {
-      check.Report(line, "duplicate section " + name + " (first at line " + std::to_string(it->second) +
-                             "); its entries are ignored");
+      check.Report(line, "duplicate section " + name + " (first at line " +
+                             std::to_string(it->second) + "); its entries are ignored");
       continue;
     }
     if (&section == globals) continue;
     const std::optional<int> index = KeyIndexOfSection(section.name);
     if (!index) {
-      check.Report(line, "section " + name + " is not a key section: the editor refuses to open this file");
+      check.Report(
+          line, "section " + name + " is not a key section: the editor refuses to open this file");
       continue;
     }
     if (!NamesEqual(std::u16string_view(section.name).substr(0, 3), u"KEY")) {
       check.Report(line, "section " + name + " is read as key " + std::to_string(*index));
     }
     if (*index < 0 || *index > kMaxKeyIndex) {
-      check.Report(line, "section " + name + " names no key of the keypad (0 to 47); it is skipped");
+      check.Report(line,
+                   "section " + name + " names no key of the keypad (0 to 47); it is skipped");
       continue;
     }
     if (auto [k, first] = keyLine.emplace(*index, line); !first) {
       check.Report(line, "section " + name + " gives key " + std::to_string(*index) +
-                             " again (first at line " + std::to_string(k->second) + "); this one counts");
+                             " again (first at line " + std::to_string(k->second) +
+                             "); this one counts");
     }
     if (*index >= layout) {
       check.Report(line, "section " + name + " lies outside the " + std::to_string(layout) +

@@ -41,10 +41,14 @@ std::string LedText(int value, bool keyboardMode) {
 
 std::string KeyTypeText(int type) {
   switch (type) {
-    case ktNormal: return "normal";
-    case ktShift: return "level shift";
-    case ktToggle: return "level toggle";
-    default: return Unknown(type);
+    case ktNormal:
+      return "normal";
+    case ktShift:
+      return "level shift";
+    case ktToggle:
+      return "level toggle";
+    default:
+      return Unknown(type);
   }
 }
 
@@ -88,7 +92,8 @@ void ShowDefinition(TKeypadClass& keypad, int keyCount, std::string_view fileNam
       keypad.SetLevel(level);
       if (!LevelInUse(keypad)) continue;
       out << "  Level " << level + 1;
-      if (!keypad.GetMacroName().empty()) out << " \"" << Utf16ToUtf8(keypad.GetMacroName()) << "\"";
+      if (!keypad.GetMacroName().empty())
+        out << " \"" << Utf16ToUtf8(keypad.GetMacroName()) << "\"";
       out << ", auto-repeat " << (keypad.CanAutoRepeat() ? "on" : "off") << ", "
           << keypad.CodeCount() << " of 100 bytes\n";
       if (keypad.NumOfElements() == 0) continue;

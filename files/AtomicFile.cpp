@@ -75,8 +75,8 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
   HANDLE handle = INVALID_HANDLE_VALUE;
   for (int attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
     temp = TempPathFor(target);
-    handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    handle = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                         nullptr);
     if (handle == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS) break;
   }
   if (handle == INVALID_HANDLE_VALUE) {
@@ -95,9 +95,9 @@ void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
   if (error == 0 && !FlushFileBuffers(handle)) error = GetLastError();
   if (!CloseHandle(handle) && error == 0) error = GetLastError();
   if (error == 0 && oldAttributes != INVALID_FILE_ATTRIBUTES) {
-    SetFileAttributesW(temp.c_str(), oldAttributes & (FILE_ATTRIBUTE_HIDDEN |
-                                                      FILE_ATTRIBUTE_ARCHIVE |
-                                                      FILE_ATTRIBUTE_SYSTEM));
+    SetFileAttributesW(
+        temp.c_str(),
+        oldAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_SYSTEM));
   }
   if (error == 0 && !MoveFileExW(temp.c_str(), target.c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -93,7 +93,8 @@ int ReadInto(TKeypadClass& keypad, const TIniText& ini, std::string_view fileNam
     keypad.SetKey(static_cast<uint8_t>(*index));
     // A key named twice (KEY3 and KEY03): the later section gives the key.
     ClearKey(keypad);
-    keypad.SetKeytype(static_cast<TKeyType>(static_cast<uint8_t>(r.Integer(section, u"KeyType", 0))));
+    keypad.SetKeytype(
+        static_cast<TKeyType>(static_cast<uint8_t>(r.Integer(section, u"KeyType", 0))));
     static constexpr std::u16string_view kAutoRepeat[] = {u"L1_AutoRepeat", u"L2_AutoRepeat"};
     static constexpr std::u16string_view kCodes[] = {u"LEVEL_1_CODES", u"LEVEL_2_CODES"};
     static constexpr std::u16string_view kName[] = {u"Level_1_Name", u"Level_2_Name"};

@@ -70,13 +70,34 @@ std::string DownloadFileText(TKeypadClass& keypad, int keyCount, const LevelKeyR
   std::string out;
   out.reserve(static_cast<size_t>(28 + count * 216) * 6);
   const int32_t serial = std::clamp<int32_t>(keypad.CdcSerialNo(), 0, 9999);
-  const int32_t parameters[] = {
-      keypad.CmdPrefix(), 1, 25, 200, 100,
-      levelKeys.ToggleKey1, levelKeys.ToggleKey2, levelKeys.ShiftKey1, levelKeys.ShiftKey2,
-      keypad.KeyRollOver(), 0, keypad.CharacterPacing() / 2, LedByte(keypad.LED1Behavior()),
-      keypad.BaudRate(), keypad.WordFormat(), 64, LedByte(keypad.LED2Behavior()),
-      LedByte(keypad.LED3Behavior()), keypad.OpMode(), 0, 0, 0, 0, 0, 0, 0,
-      Bcd(serial / 100), Bcd(serial % 100)};
+  const int32_t parameters[] = {keypad.CmdPrefix(),
+                                1,
+                                25,
+                                200,
+                                100,
+                                levelKeys.ToggleKey1,
+                                levelKeys.ToggleKey2,
+                                levelKeys.ShiftKey1,
+                                levelKeys.ShiftKey2,
+                                keypad.KeyRollOver(),
+                                0,
+                                keypad.CharacterPacing() / 2,
+                                LedByte(keypad.LED1Behavior()),
+                                keypad.BaudRate(),
+                                keypad.WordFormat(),
+                                64,
+                                LedByte(keypad.LED2Behavior()),
+                                LedByte(keypad.LED3Behavior()),
+                                keypad.OpMode(),
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                0,
+                                Bcd(serial / 100),
+                                Bcd(serial % 100)};
   for (int32_t v : parameters) out += HexLine(v);
 
   const uint8_t savedKey = keypad.Key();

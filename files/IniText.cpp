@@ -51,10 +51,17 @@ std::u16string EncodeValue(std::u16string_view value) {
 
 void AppendLineEnd(std::u16string& out, TLineEnd end) {
   switch (end) {
-    case TLineEnd::CrLf: out += u"\r\n"; break;
-    case TLineEnd::Lf: out += u'\n'; break;
-    case TLineEnd::Cr: out += u'\r'; break;
-    case TLineEnd::None: break;
+    case TLineEnd::CrLf:
+      out += u"\r\n";
+      break;
+    case TLineEnd::Lf:
+      out += u'\n';
+      break;
+    case TLineEnd::Cr:
+      out += u'\r';
+      break;
+    case TLineEnd::None:
+      break;
   }
 }
 
@@ -97,10 +104,14 @@ std::optional<int32_t> ParseIniInteger(std::u16string_view s) {
     if (s.size() > 8) return std::nullopt;
     for (char16_t c : s) {
       int d;
-      if (c >= u'0' && c <= u'9') d = c - u'0';
-      else if (c >= u'a' && c <= u'f') d = c - u'a' + 10;
-      else if (c >= u'A' && c <= u'F') d = c - u'A' + 10;
-      else return std::nullopt;
+      if (c >= u'0' && c <= u'9')
+        d = c - u'0';
+      else if (c >= u'a' && c <= u'f')
+        d = c - u'a' + 10;
+      else if (c >= u'A' && c <= u'F')
+        d = c - u'A' + 10;
+      else
+        return std::nullopt;
       value = value * 16 + d;
     }
     // Eight hexadecimal digits give the whole 32 bits, as the sign bit too.

@@ -2,7 +2,6 @@
 // Compare each of our operations with the QSettings row and the plain-copy
 // row of the same file in the same run.
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -141,13 +140,13 @@ BENCHMARK(BM_PlainCopyDownloadFile)->ArgName("flushed")->Arg(0)->Arg(1);
 
 #ifdef KEYLOOM_BENCH_QSETTINGS
 
-const char* const kGlobals[] = {"Model_Number",   "Number_Of_Keys",   "Download_Delay",
-                                "Macro_Length",   "Level1_Length",    "Key_Roll_Over",
-                                "Character_Pacing", "LED_Function",   "LED2_Function",
-                                "LED3_Function",  "Baud_Rate",        "Word_Format",
-                                "Command_Prefix", "Operating_Mode",   "CDC_Serial_No"};
-const char* const kKeyEntries[] = {"KeyType",       "L1_AutoRepeat", "Level_1_Codes", "Level_1_Name",
-                                   "L2_AutoRepeat", "Level_2_Codes", "Level_2_Name"};
+const char* const kGlobals[] = {
+    "Model_Number",  "Number_Of_Keys",   "Download_Delay", "Macro_Length",   "Level1_Length",
+    "Key_Roll_Over", "Character_Pacing", "LED_Function",   "LED2_Function",  "LED3_Function",
+    "Baud_Rate",     "Word_Format",      "Command_Prefix", "Operating_Mode", "CDC_Serial_No"};
+const char* const kKeyEntries[] = {"KeyType",      "L1_AutoRepeat", "Level_1_Codes",
+                                   "Level_1_Name", "L2_AutoRepeat", "Level_2_Codes",
+                                   "Level_2_Name"};
 
 QString QPath(const fs::path& path) { return QString::fromStdString(path.string()); }
 

@@ -27,7 +27,8 @@ struct Outcome {
 
 #ifdef _WIN32
 std::wstring Widen(const std::string& text) {
-  const int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int size =
+      MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(size), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
   return wide;
@@ -56,10 +57,10 @@ int RunTool(const std::vector<std::string>& args, const fs::path& out, const fs:
   std::wstring line = QuoteArgument(program);
   for (const auto& arg : args) line += L" " + QuoteArgument(Widen(arg));
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE outFile = CreateFileW(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-  HANDLE errFile = CreateFileW(err.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE outFile = CreateFileW(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE errFile = CreateFileW(err.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -67,8 +68,8 @@ int RunTool(const std::vector<std::string>& args, const fs::path& out, const fs:
   startup.hStdOutput = outFile;
   startup.hStdError = errFile;
   PROCESS_INFORMATION process{};
-  const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                      nullptr, &startup, &process);
+  const BOOL started = CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, 0,
+                                      nullptr, nullptr, &startup, &process);
   CloseHandle(outFile);
   CloseHandle(errFile);
   if (!started) return -1;
@@ -98,14 +99,16 @@ class Cli : public testing::Test {
   Outcome Invoke(const std::vector<std::string>& args) {
 #ifdef _WIN32
     const int status = RunTool(args, folder_ / "stdout", folder_ / "stderr");
-    Outcome run{status, ConsoleText(ReadBytes(folder_ / "stdout")), ConsoleText(ReadBytes(folder_ / "stderr"))};
+    Outcome run{status, ConsoleText(ReadBytes(folder_ / "stdout")),
+                ConsoleText(ReadBytes(folder_ / "stderr"))};
 #else
     std::string command = Quote(KEYLOOM_CLI);
     for (const auto& arg : args) command += " " + Quote(arg);
-    command += " >" + Quote((folder_ / "stdout").string()) + " 2>" + Quote((folder_ / "stderr").string());
+    command +=
+        " >" + Quote((folder_ / "stdout").string()) + " 2>" + Quote((folder_ / "stderr").string());
     const int raw = std::system(command.c_str());
     Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(folder_ / "stdout"),
-            ReadBytes(folder_ / "stderr")};
+                ReadBytes(folder_ / "stderr")};
 #endif
     fs::remove(folder_ / "stdout");
     fs::remove(folder_ / "stderr");
@@ -119,7 +122,9 @@ class Cli : public testing::Test {
   TempFolder folder_;
 };
 
-int Lines(const std::string& text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')); }
+int Lines(const std::string& text) {
+  return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
 
 TEST_F(Cli, VersionAndHelp) {
   const Outcome version = Invoke({"--version"});
@@ -151,7 +156,8 @@ TEST_F(Cli, BadArgumentsAndFilesGiveOneLineAndStatusTwo) {
   };
   for (const auto& args : cases) {
     const Outcome run = Invoke(args);
-    const std::string shown = args.empty() ? "(none)" : args[0] + " " + (args.size() > 1 ? args[1] : "");
+    const std::string shown =
+        args.empty() ? "(none)" : args[0] + " " + (args.size() > 1 ? args[1] : "");
     EXPECT_EQ(run.status, 2) << shown;
     EXPECT_EQ(run.out, "") << shown;
     EXPECT_EQ(Lines(run.err), 1) << shown << ": " << run.err;
@@ -174,7 +180,8 @@ TEST_F(Cli, HexWritesTheDownloadFileAsSaveWouldAndNothingElse) {
   run = Invoke({"hex", File("full.ckd"), "-o", File("out.txt")});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(ReadBytes(File("out.txt")), Golden("full-48-key.hex"));
-  EXPECT_EQ(folder_.Names(), (std::vector<std::string>{"full.ckd", "out.txt", "reset.ckd", "reset.hex"}));
+  EXPECT_EQ(folder_.Names(),
+            (std::vector<std::string>{"full.ckd", "out.txt", "reset.ckd", "reset.hex"}));
 }
 
 TEST_F(Cli, ShowPrintsTheValuesAndEveryKeyInUse) {
@@ -231,24 +238,29 @@ TEST_F(Cli, CheckReportsFileAndLineAndExitsOneWhenAnythingWasFound) {
              "[KEY00]\r\n"                     // 12
              "[KEY48]\r\n"                     // 13
              "[KEY1]\r\n"                      // 14
-             "Level_1_Codes=" + std::string(101 * 2, '1') + "\r\n");  // 15
+             "Level_1_Codes=" +
+                 std::string(101 * 2, '1') + "\r\n");  // 15
   const Outcome run = Invoke({"check", File("clean.ckd"), File("pad.ckd"), File("missing.ckd")});
   EXPECT_EQ(run.status, 2);  // the missing file outweighs the findings
   EXPECT_NE(run.err.find("missing.ckd"), std::string::npos);
   const std::string f = File("pad.ckd") + ":";
-  EXPECT_EQ(run.out,
-            f + "3: Key_Roll_Over 7 is above 6; it reads as 2\n" +
-            f + "4: CDC_Serial_No -5 is negative; it reads as 0\n" +
-            f + "5: LED2_Function 5 needs the PC keyboard host mode; it reads as 0 (Led OFF)\n" +
-            f + "7: Level_1_Codes: \"x\" is no hexadecimal digit; such characters are skipped\n" +
-            f + "7: Level_1_Codes: command 02 after the command prefix is unknown; both bytes are dropped\n" +
-            f + "8: Level_2_Codes: an odd number of digits; the last one is dropped\n" +
-            f + "9: section [Notes] is not a key section: the editor refuses to open this file\n" +
-            f + "10: section [KEY30] lies outside the 24-key layout: it is read and kept, but not sent to the keypad\n" +
-            f + "11: duplicate section [key0] (first at line 6); its entries are ignored\n" +
-            f + "12: section [KEY00] gives key 0 again (first at line 6); this one counts\n" +
-            f + "13: section [KEY48] names no key of the keypad (0 to 47); it is skipped\n" +
-            f + "15: Level_1_Codes: more than the macro's 100 bytes; the codes from code 101 on are dropped\n");
+  EXPECT_EQ(
+      run.out,
+      f + "3: Key_Roll_Over 7 is above 6; it reads as 2\n" + f +
+          "4: CDC_Serial_No -5 is negative; it reads as 0\n" + f +
+          "5: LED2_Function 5 needs the PC keyboard host mode; it reads as 0 (Led OFF)\n" + f +
+          "7: Level_1_Codes: \"x\" is no hexadecimal digit; such characters are skipped\n" + f +
+          "7: Level_1_Codes: command 02 after the command prefix is unknown; both bytes are "
+          "dropped\n" +
+          f + "8: Level_2_Codes: an odd number of digits; the last one is dropped\n" + f +
+          "9: section [Notes] is not a key section: the editor refuses to open this file\n" + f +
+          "10: section [KEY30] lies outside the 24-key layout: it is read and kept, but not sent "
+          "to the keypad\n" +
+          f + "11: duplicate section [key0] (first at line 6); its entries are ignored\n" + f +
+          "12: section [KEY00] gives key 0 again (first at line 6); this one counts\n" + f +
+          "13: section [KEY48] names no key of the keypad (0 to 47); it is skipped\n" + f +
+          "15: Level_1_Codes: more than the macro's 100 bytes; the codes from code 101 on are "
+          "dropped\n");
 
   const Outcome clean = Invoke({"check", File("clean.ckd")});
   EXPECT_EQ(clean.status, 0);

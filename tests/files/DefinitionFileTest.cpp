@@ -50,7 +50,8 @@ TEST(DefinitionFile, NewFileOfAResetModelMatchesTheGoldenFile) {
   TempFolder folder;
   TKeypadClass keypad;
   const LevelKeyRecord record = WriteDefinitionFile(keypad, folder / "new.ckd", 24);
-  EXPECT_EQ(ReadBytes(folder / "new.ckd"), ReadBytes(fs::path(KEYLOOM_TEST_DATA) / "new-24-key.ckd"));
+  EXPECT_EQ(ReadBytes(folder / "new.ckd"),
+            ReadBytes(fs::path(KEYLOOM_TEST_DATA) / "new-24-key.ckd"));
   EXPECT_EQ(record.ToggleKey1, 128);
   EXPECT_EQ(record.ShiftKey2, 128);
 }
@@ -108,14 +109,15 @@ TEST_P(ReaderCorrection, ValuesAreCorrectedAfterReading) {
 INSTANTIATE_TEST_SUITE_P(
     Table, ReaderCorrection,
     testing::Values(
-        Correction{"", 48, 2, 1, 0, 3, 0},
-        Correction{"Key_Roll_Over=7\r\n", 48, 2, 1, 0, 3, 0},
+        Correction{"", 48, 2, 1, 0, 3, 0}, Correction{"Key_Roll_Over=7\r\n", 48, 2, 1, 0, 3, 0},
         Correction{"Key_Roll_Over=0\r\n", 48, 1, 1, 0, 3, 0},
         Correction{"Key_Roll_Over=262\r\n", 48, 6, 1, 0, 3, 0},
         Correction{"CDC_Serial_No=12345\r\n", 48, 2, 9999, 0, 3, 0},
         Correction{"CDC_Serial_No=-5\r\n", 48, 2, 0, 0, 3, 0},
-        Correction{"Operating_Mode=49\r\nLED_Function=6\r\nLED2_Function=4\r\n", 48, 2, 1, 48, 6, 4},
-        Correction{"Operating_Mode=32\r\nLED_Function=6\r\nLED2_Function=4\r\n", 48, 2, 1, 32, 0, 0},
+        Correction{"Operating_Mode=49\r\nLED_Function=6\r\nLED2_Function=4\r\n", 48, 2, 1, 48, 6,
+                   4},
+        Correction{"Operating_Mode=32\r\nLED_Function=6\r\nLED2_Function=4\r\n", 48, 2, 1, 32, 0,
+                   0},
         Correction{"Model_Number=Keyloom684\r\nNumber_Of_Keys=48\r\n", 24, 2, 1, 0, 3, 0},
         Correction{"Model_Number=keyloom684\r\nNumber_Of_Keys=48\r\n", 48, 2, 1, 0, 3, 0},
         Correction{"Number_Of_Keys=36\r\n", 24, 2, 1, 0, 3, 0},
@@ -193,8 +195,9 @@ TEST(DefinitionFile, LevelKeyRecordHoldsTheLowestAndHighestOfEachKind) {
   TIniText ini;
   const LevelKeyRecord small = WriteDefinitionText(keypad, ini, 24);
   EXPECT_EQ(ini.Value(u"KEY9", u"KeyType"), std::u16string_view(u"2"));
-  EXPECT_EQ((std::vector<int>{small.ToggleKey1, small.ToggleKey2, small.ShiftKey1, small.ShiftKey2}),
-            (std::vector<int>{3, 20, 7, 128}));
+  EXPECT_EQ(
+      (std::vector<int>{small.ToggleKey1, small.ToggleKey2, small.ShiftKey1, small.ShiftKey2}),
+      (std::vector<int>{3, 20, 7, 128}));
   const LevelKeyRecord large = LevelKeysOf(keypad, 48);
   EXPECT_EQ(large.ToggleKey2, 30);
 }

@@ -38,7 +38,8 @@ TEST(DownloadFile, FullDefinitionInTheLargeLayoutMatchesTheGoldenFile) {
 TEST(DownloadFile, LayoutDecidesTheNumberOfKeyRecords) {
   TKeypadClass keypad;
   AddCodes(keypad, 30, 0, {1});
-  for (auto [layout, lines] : {std::pair{24, 28 + 24 * 8}, {48, 28 + 47 * 8 + 10}, {36, 28 + 24 * 8}}) {
+  for (auto [layout, lines] :
+       {std::pair{24, 28 + 24 * 8}, {48, 28 + 47 * 8 + 10}, {36, 28 + 24 * 8}}) {
     const std::string text = DownloadFileText(keypad, layout, {});
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), lines) << layout;
   }
@@ -46,17 +47,19 @@ TEST(DownloadFile, LayoutDecidesTheNumberOfKeyRecords) {
 
 TEST(DownloadFile, HexLinesAndPairs) {
   const std::pair<int32_t, const char*> lines[] = {
-      {0, "\"00\"\r\n"}, {10, "\"0A\"\r\n"}, {200, "\"C8\"\r\n"}, {15, "\"0F\"\r\n"},
+      {0, "\"00\"\r\n"},  {10, "\"0A\"\r\n"},   {200, "\"C8\"\r\n"},      {15, "\"0F\"\r\n"},
       {16, "\"10\"\r\n"}, {300, "\"12C\"\r\n"}, {-5, "\"0FFFFFFFB\"\r\n"}};
   for (auto [value, line] : lines) EXPECT_EQ(HexLine(value), line) << value;
-  const std::pair<const char*, int32_t> pairs[] = {{"00", 0}, {"ff", 255}, {"9a", 154}, {"c8", 200}};
+  const std::pair<const char*, int32_t> pairs[] = {
+      {"00", 0}, {"ff", 255}, {"9a", 154}, {"c8", 200}};
   for (auto [text, value] : pairs) EXPECT_EQ(HexPairToByte(text), value) << text;
 }
 
 TEST(DownloadFile, PathLosesTheLastThreeCharacters) {
   EXPECT_EQ(DownloadFilePathFor("/pads/Office.ckd"), fs::path("/pads/Office.hex"));
   EXPECT_EQ(DownloadFilePathFor("/pads/pad.k"), fs::path("/pads/pahex"));
-  EXPECT_EQ(DownloadFilePathFor(fs::u8path("/pads/\u00E9t\u00E9.ckd")), fs::u8path("/pads/\u00E9t\u00E9.hex"));
+  EXPECT_EQ(DownloadFilePathFor(fs::u8path("/pads/\u00E9t\u00E9.ckd")),
+            fs::u8path("/pads/\u00E9t\u00E9.hex"));
 }
 
 TEST(DownloadFile, LoaderSettingsReceiveTheDelayOnlyWhenTheyNameAPort) {

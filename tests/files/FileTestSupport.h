@@ -23,7 +23,8 @@ class TempFolder {
  public:
   TempFolder() {
     std::random_device rd;
-    path_ = fs::temp_directory_path() / ("keyloom-test-" + std::to_string(rd()) + std::to_string(rd()));
+    path_ =
+        fs::temp_directory_path() / ("keyloom-test-" + std::to_string(rd()) + std::to_string(rd()));
     fs::create_directories(path_);
   }
   ~TempFolder() {
@@ -35,7 +36,8 @@ class TempFolder {
   fs::path operator/(const std::string& name) const { return path_ / fs::u8path(name); }
   std::vector<std::string> Names() const {
     std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(path_)) names.push_back(e.path().filename().string());
+    for (const auto& e : fs::directory_iterator(path_))
+      names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
   }
@@ -78,16 +80,13 @@ inline std::vector<int32_t> Text(const std::string& s) {
 
 // Every field of two models, key by key, for EXPECT_EQ.
 inline std::string Describe(TKeypadClass keypad) {
-  std::string out = std::to_string(keypad.DownloadDelay()) + " " +
-                    std::to_string(keypad.KeyRollOver()) + " " +
-                    std::to_string(keypad.CharacterPacing()) + " " +
-                    std::to_string(keypad.LED1Behavior()) + " " +
-                    std::to_string(keypad.LED2Behavior()) + " " +
-                    std::to_string(keypad.LED3Behavior()) + " " +
-                    std::to_string(keypad.BaudRate()) + " " + std::to_string(keypad.WordFormat()) +
-                    " " + std::to_string(keypad.CmdPrefix()) + " " +
-                    std::to_string(keypad.OpMode()) + " " + std::to_string(keypad.CdcSerialNo()) +
-                    "\n";
+  std::string out =
+      std::to_string(keypad.DownloadDelay()) + " " + std::to_string(keypad.KeyRollOver()) + " " +
+      std::to_string(keypad.CharacterPacing()) + " " + std::to_string(keypad.LED1Behavior()) + " " +
+      std::to_string(keypad.LED2Behavior()) + " " + std::to_string(keypad.LED3Behavior()) + " " +
+      std::to_string(keypad.BaudRate()) + " " + std::to_string(keypad.WordFormat()) + " " +
+      std::to_string(keypad.CmdPrefix()) + " " + std::to_string(keypad.OpMode()) + " " +
+      std::to_string(keypad.CdcSerialNo()) + "\n";
   for (int k = 0; k < kKeyCount; ++k) {
     keypad.SetKey(static_cast<uint8_t>(k));
     out += "KEY" + std::to_string(k) + " type " + std::to_string(keypad.Keytype());
@@ -96,7 +95,8 @@ inline std::string Describe(TKeypadClass keypad) {
       out += " | " + std::to_string(keypad.CanAutoRepeat()) + " ";
       for (char16_t c : keypad.GetMacroName()) out += "u" + std::to_string(c);
       out += " :";
-      for (int i = 0; i < keypad.NumOfElements(); ++i) out += " " + std::to_string(keypad.CodeAt(i));
+      for (int i = 0; i < keypad.NumOfElements(); ++i)
+        out += " " + std::to_string(keypad.CodeAt(i));
     }
     out += "\n";
   }

@@ -42,14 +42,15 @@ TEST(IniText, ValuesAreTrimmedAndLoseOnePairOfQuotes) {
     const char16_t* key;
     const char16_t* value;
   } cases[] = {
-      {u"Colors", u"Fore", u"  blue "},  {u"COLORS", u"BACK", u"red"},
+      {u"Colors", u"Fore", u"  blue "},    {u"COLORS", u"BACK", u"red"},
       {u"colors", u"plain", u"some text"}, {u"Colors", u"Half", u"\"open"},
-      {u"Colors", u"Mixed", u"'x\""},     {u"Colors", u"Empty", u""},
+      {u"Colors", u"Mixed", u"'x\""},      {u"Colors", u"Empty", u""},
       {u"Colors", u"Equals", u"a=b"},
   };
   for (const auto& c : cases) {
     auto value = ini.Value(c.section, c.key);
-    ASSERT_TRUE(value.has_value()) << std::string(c.key, c.key + std::char_traits<char16_t>::length(c.key));
+    ASSERT_TRUE(value.has_value())
+        << std::string(c.key, c.key + std::char_traits<char16_t>::length(c.key));
     EXPECT_EQ(*value, std::u16string_view(c.value));
   }
   EXPECT_FALSE(ini.Value(u"Colors", u"Dec").has_value());  // another section's key
@@ -63,9 +64,9 @@ TEST(IniText, IntegersAreDecimalOrHexadecimalAndAnythingElseGivesTheDefault) {
   struct Case {
     const char* key;
     int32_t expected;
-  } cases[] = {{"Dec", 42},          {"Neg", -17},   {"Hex", 31},  {"HexUpper", 255},
-               {"HexAll", -1},       {"Spaced", 12}, {"Word", -5}, {"Dollar", -5},
-               {"Huge", -5},         {"Missing", -5}, {"Flag7", 7}};
+  } cases[] = {{"Dec", 42},    {"Neg", -17},    {"Hex", 31},  {"HexUpper", 255},
+               {"HexAll", -1}, {"Spaced", 12},  {"Word", -5}, {"Dollar", -5},
+               {"Huge", -5},   {"Missing", -5}, {"Flag7", 7}};
   for (const auto& c : cases) EXPECT_EQ(ini.ReadInteger("NUMBERS", c.key, -5), c.expected) << c.key;
   EXPECT_FALSE(ini.ReadBool("numbers", "Flag0", true));
   EXPECT_TRUE(ini.ReadBool("numbers", "Flag7", false));
@@ -102,8 +103,8 @@ TEST(IniText, UpdateChangesOnlyTheEntriesWrittenAndKeepsEveryOtherLine) {
 }
 
 TEST(IniText, TextValuesReadBackExactlyWhateverTheirEnds) {
-  const std::u16string values[] = {u"  padded  ", u"\"quoted\"", u"'single'", u"'", u"a\"b",
-                                   u"\t", u"plain"};
+  const std::u16string values[] = {u"  padded  ", u"\"quoted\"", u"'single'", u"'",
+                                   u"a\"b",       u"\t",         u"plain"};
   TIniText ini;
   const auto key = [](size_t i) { return std::u16string(1, static_cast<char16_t>(u'a' + i)); };
   for (size_t i = 0; i < std::size(values); ++i) ini.SetValue(u"S", key(i), values[i]);

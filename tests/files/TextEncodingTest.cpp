@@ -11,7 +11,9 @@ using testing_files::ReadBytes;
 using testing_files::TempFolder;
 using testing_files::WriteBytes;
 
-std::string Utf16Le(std::u16string_view text) { return EncodeText(text, TTextEncoding::Utf16LeBom); }
+std::string Utf16Le(std::u16string_view text) {
+  return EncodeText(text, TTextEncoding::Utf16LeBom);
+}
 
 TEST(TextEncoding, FilesAreReadByTheirByteOrderMark) {
   struct Case {
