@@ -7,6 +7,7 @@
 #include "GoldenDefinition.h"
 #include "IniFile.h"
 #include "KeypadClass.h"
+#include "LoaderSettings.h"
 
 namespace {
 
@@ -87,6 +88,19 @@ TEST(DownloadFile, LoaderSettingsReceiveTheDelayOnlyWhenTheyNameAPort) {
       EXPECT_FALSE(fs::exists(folder / "VOVirUvad.ini"));
     }
   }
+}
+
+TEST(LoaderSettings, PortAndTypeReadTheirDefaultsWhenFileOrKeyIsMissing) {
+  TempFolder folder;
+  const auto path = folder / "VOVirUvad.ini";
+  EXPECT_EQ(ReadComPort(path, 0), 0);
+  EXPECT_EQ(ReadComType(path, u"?"), u"?");
+  WriteBytes(path, "[COM PORT CONFIGURATION]\r\ncomport = 7\r\nComType=v\r\n");
+  EXPECT_EQ(ReadComPort(path, 0), 7);
+  EXPECT_EQ(ReadComType(path, u"?"), u"v");
+  WriteBytes(path, "[Com Port Configuration]\r\nComPort=COM7\r\n");
+  EXPECT_EQ(ReadComPort(path, 0), 0);
+  EXPECT_EQ(ReadComType(path, u"?"), u"?");
 }
 
 }  // namespace
