@@ -26,14 +26,23 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const fs::path& Folder() {
-  static const fs::path folder = [] {
+// A folder of its own for the run, removed at exit.
+struct TBenchFolder {
+  TBenchFolder() {
     std::random_device rd;
-    fs::path p = fs::temp_directory_path() / ("keyloom-bench-" + std::to_string(rd()));
-    fs::create_directories(p);
-    return p;
-  }();
-  return folder;
+    path = fs::temp_directory_path() / ("keyloom-bench-" + std::to_string(rd()));
+    fs::create_directories(path);
+  }
+  ~TBenchFolder() {
+    std::error_code ec;
+    fs::remove_all(path, ec);
+  }
+  fs::path path;
+};
+
+const fs::path& Folder() {
+  static const TBenchFolder folder;
+  return folder.path;
 }
 
 // Every macro at its 100-byte budget, every name set.
