@@ -4,6 +4,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which they build on.
 #include <shellapi.h>
 #include <shlobj.h>
 
@@ -16,9 +17,7 @@ namespace {
 
 // The shell's answer to ShellExecuteW is an HINSTANCE that carries a number:
 // above 32 means the program or document was started.
-bool ShellStarted(HINSTANCE result) {
-  return reinterpret_cast<INT_PTR>(result) > 32;
-}
+bool ShellStarted(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
 
 }  // namespace
 
@@ -61,8 +60,8 @@ std::wstring ProgramFolder() {
 
 bool StartProgram(const std::wstring& program, const std::wstring& parameters) {
   return ShellStarted(ShellExecuteW(nullptr, nullptr, program.c_str(),
-                                    parameters.empty() ? nullptr : parameters.c_str(),
-                                    nullptr, SW_SHOWNORMAL));
+                                    parameters.empty() ? nullptr : parameters.c_str(), nullptr,
+                                    SW_SHOWNORMAL));
 }
 
 bool OpenDocument(const std::wstring& document) {
@@ -88,8 +87,8 @@ bool RunAndWait(const std::wstring& program, const std::function<void()>& repain
   // 0x220: a new process group at normal priority.
   constexpr DWORD kCreationFlags = CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS;
   static_assert(kCreationFlags == 0x220);
-  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                      kCreationFlags, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, kCreationFlags,
+                      nullptr, nullptr, &startup, &process)) {
     return false;
   }
   CloseHandle(process.hThread);
@@ -129,8 +128,7 @@ std::optional<std::wstring> QueryFileVersion(const std::wstring& exePath) {
   }
   void* value = nullptr;
   UINT length = 0;
-  if (!VerQueryValueW(buffer.data(), L"\\StringFileInfo\\040904E4\\FileVersion", &value,
-                      &length) ||
+  if (!VerQueryValueW(buffer.data(), L"\\StringFileInfo\\040904E4\\FileVersion", &value, &length) ||
       value == nullptr) {
     return std::nullopt;
   }

@@ -7,6 +7,7 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which they build on.
 #include <shellapi.h>
 
 #include <cwchar>

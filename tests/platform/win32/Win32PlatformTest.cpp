@@ -1,9 +1,9 @@
 // The Win32 calls behind the platform interface, run for real (under Wine in
 // the cross build). The programs they start are small test programs built
 // beside this one, which record how they were started.
-#include "Win32Platform.h"
-
 #include <gtest/gtest.h>
+
+#include "Win32Platform.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -23,9 +23,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // A test program built beside this one.
-std::wstring Beside(const std::wstring& name) {
-  return win32::ProgramFolder() + name;
-}
+std::wstring Beside(const std::wstring& name) { return win32::ProgramFolder() + name; }
 
 std::vector<std::wstring> ReadRecord(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -54,9 +52,7 @@ std::optional<std::vector<std::wstring>> WaitForRecord(const fs::path& file) {
   return std::nullopt;
 }
 
-std::wstring Quoted(const fs::path& path) {
-  return L"\"" + path.wstring() + L"\"";
-}
+std::wstring Quoted(const fs::path& path) { return L"\"" + path.wstring() + L"\""; }
 
 // A scratch folder whose name has blanks and letters beyond ASCII, as users'
 // folders often do. Started programs record themselves into record.txt here.
@@ -85,8 +81,7 @@ class Win32StartTest : public ::testing::Test {
   fs::path Install(const fs::path& relative) {
     const fs::path target = folder_ / relative;
     fs::create_directories(target.parent_path());
-    EXPECT_TRUE(
-        CopyFileW(Beside(L"keyloom_started_program.exe").c_str(), target.c_str(), FALSE));
+    EXPECT_TRUE(CopyFileW(Beside(L"keyloom_started_program.exe").c_str(), target.c_str(), FALSE));
     return target;
   }
 
@@ -193,8 +188,8 @@ TEST(Win32KeyboardTest, ReadsShiftDownAndCapsLockToggledOnAndNotHeld) {
       {0x00, 0x80, false, false}, {0x80, 0x01, true, true},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "Shift " << int{c.shift} << ", Caps Lock "
-                                      << int{c.capsLock});
+    SCOPED_TRACE(::testing::Message()
+                 << "Shift " << int{c.shift} << ", Caps Lock " << int{c.capsLock});
     BYTE keys[256] = {};
     keys[VK_SHIFT] = c.shift;
     keys[VK_CAPITAL] = c.capsLock;
@@ -211,7 +206,7 @@ TEST(Win32VersionTest, VersionTextIsTheFirstFiveCharactersOfTheUsEnglishFileVers
     std::wstring program;
     std::wstring text;
   } cases[] = {
-      {win32::RunningExecutablePath(), L"1.0.0"},  // the project's own resource
+      {win32::RunningExecutablePath(), L"1.0.0"},       // the project's own resource
       {Beside(L"keyloom_started_program.exe"), L"NA"},  // no resource
       {Beside(L"keyloom_version_long.exe"), L"12.34"},
       {Beside(L"keyloom_version_short.exe"), L"2.1"},
