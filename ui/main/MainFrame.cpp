@@ -176,10 +176,6 @@ void TfrmMain::BuildToolBar(QWidget* central) {
 
 // The commands of these buttons belong to the file commands and the external
 // tools.
-void TfrmMain::ToolBtnNewClick() {}
-void TfrmMain::ToolBtnOpenClick() {}
-void TfrmMain::ToolBtnSaveClick() {}
-void TfrmMain::ToolBtnSaveAsClick() {}
 
 void TfrmMain::ToolBtnParametersClick() {
   RunGuarded([this] {
@@ -188,11 +184,6 @@ void TfrmMain::ToolBtnParametersClick() {
   });
 }
 
-void TfrmMain::btnSetPortClick() {}
-void TfrmMain::ToolBtnDownloadClick() {}
-void TfrmMain::ToolButtonTestClick() {}
-void TfrmMain::ToolBtnHelpClick() {}
-void TfrmMain::ToolButtonKeyLabelsClick() {}
 
 // ---- Creation ----------------------------------------------------------------
 
@@ -397,7 +388,6 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
 }
 
 // The save prompt for a changed definition joins here with the file commands.
-bool TfrmMain::FormCloseQuery() { return true; }
 
 // A settings file that cannot be written is reported; the window closes all
 // the same, and the next start falls back to the 24-key layout.
