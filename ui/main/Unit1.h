@@ -131,6 +131,11 @@ class TfrmMain : public QMainWindow, public IModifierInputs {
 
   int32_t ModifierBits = 0;
 
+  // ---- File commands (MainFileCommands.cpp) -------------------------------
+
+  // ---- External tools and help (MainTools.cpp) -----------------------------
+
+
  public slots:
   // Tool bar. The file, properties, port, download, test, help and key-label
   // commands are filled in by their own parts of the window.
