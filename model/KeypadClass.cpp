@@ -9,6 +9,8 @@ void TKeypadClass::Initialize() {
     key.KeyType = ktNormal;
     for (TMacroData& macro : key.Macro) {
       macro.Values.fill(kEmpty);
+      macro.CodeTotal = 0;
+      macro.ByteTotal = 0;
       macro.AutoRepeat = false;
       macro.Name.clear();
     }
@@ -29,21 +31,11 @@ void TKeypadClass::Initialize() {
 }
 
 uint8_t TKeypadClass::NumOfElements() const {
-  const auto& values = CurrentMacro().Values;
-  int n = 0;
-  while (n < kSlotsPerMacro && values[n] != kEmpty) ++n;
-  // The budget keeps a macro far below 255 codes; saturate rather than wrap.
-  return static_cast<uint8_t>(n > 255 ? 255 : n);
+  // The budget keeps a macro far below 255 codes.
+  return static_cast<uint8_t>(CurrentMacro().CodeTotal);
 }
 
-int32_t TKeypadClass::CodeCount() const {
-  int32_t count = 0;
-  for (int32_t v : CurrentMacro().Values) {
-    if (v == kEmpty) break;
-    count += CountedBytes(v);
-  }
-  return count;
-}
+int32_t TKeypadClass::CodeCount() const { return CurrentMacro().ByteTotal; }
 
 int32_t TKeypadClass::ReadLastKey() const {
   const int n = NumOfElements();
@@ -64,6 +56,8 @@ void TKeypadClass::StoreAt(int32_t& position, int32_t code) {
   for (int32_t i = n; i > position; --i) values[i] = values[i - 1];
   values[position] = code;
   ++position;
+  CurrentMacro().CodeTotal += 1;
+  CurrentMacro().ByteTotal += CountedBytes(code);
 }
 
 bool TKeypadClass::InsertByte(int32_t& position, int32_t value) {
@@ -82,6 +76,8 @@ bool TKeypadClass::RemoveKey(uint8_t position) {
   auto& values = CurrentMacro().Values;
   const int n = NumOfElements();
   if (position >= n) return false;
+  CurrentMacro().CodeTotal -= 1;
+  CurrentMacro().ByteTotal -= CountedBytes(values[position]);
   for (int i = position; i < n; ++i) values[i] = values[i + 1];
   return true;
 }

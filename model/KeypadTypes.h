@@ -50,6 +50,11 @@ struct TMacroData {
   std::array<int32_t, CodeValue::kSlotsPerMacro> Values{};
   bool AutoRepeat = false;
   std::u16string Name;
+  // Kept in step with Values by TKeypadClass, so that counting a macro does
+  // not rescan it at every insertion: the number of codes and their bytes as
+  // CodeCount counts them.
+  int32_t CodeTotal = 0;
+  int32_t ByteTotal = 0;
 };
 
 struct TKeyDataRec {

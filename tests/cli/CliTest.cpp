@@ -103,9 +103,16 @@ class Cli : public testing::Test {
                 ConsoleText(ReadBytes(folder_ / "stderr"))};
 #else
     std::string command = Quote(KEYLOOM_CLI);
-    for (const auto& arg : args) command += " " + Quote(arg);
-    command +=
-        " >" + Quote((folder_ / "stdout").string()) + " 2>" + Quote((folder_ / "stderr").string());
+    // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on
+    // "literal" + std::string temporaries.
+    for (const auto& arg : args) {
+      command += ' ';
+      command += Quote(arg);
+    }
+    command += " >";
+    command += Quote((folder_ / "stdout").string());
+    command += " 2>";
+    command += Quote((folder_ / "stderr").string());
     const int raw = std::system(command.c_str());
     Outcome run{WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, ReadBytes(folder_ / "stdout"),
                 ReadBytes(folder_ / "stderr")};

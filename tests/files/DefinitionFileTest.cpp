@@ -40,7 +40,9 @@ void FillFullDefinition(TKeypadClass& keypad) {
     keypad.SetMacroName(u"Caf\u00E9 " + std::u16string(1, u'A' + k % 26));
     keypad.SetLevel(1);
     keypad.SetCanAutoRepeat(k % 3 == 0);
-    keypad.SetMacroName(k == 47 ? u"\u20AC \u03A9" : u"\u20AC" + std::u16string(1, u'0' + k % 10));
+    std::u16string name = u"\u20AC";
+    name += k == 47 ? std::u16string(u" \u03A9") : std::u16string(1, u'0' + k % 10);
+    keypad.SetMacroName(name);
   }
   keypad.SetKey(5);
   keypad.SetLevel(1);

@@ -92,11 +92,20 @@ inline std::string Describe(TKeypadClass keypad) {
     out += "KEY" + std::to_string(k) + " type " + std::to_string(keypad.Keytype());
     for (int l = 0; l < kLevelCount; ++l) {
       keypad.SetLevel(static_cast<uint8_t>(l));
-      out += " | " + std::to_string(keypad.CanAutoRepeat()) + " ";
-      for (char16_t c : keypad.GetMacroName()) out += "u" + std::to_string(c);
+      // Appended piece by piece: g++ 12 warns falsely (-Wrestrict) on
+      // "literal" + std::string temporaries here.
+      out += " | ";
+      out += std::to_string(keypad.CanAutoRepeat());
+      out += ' ';
+      for (char16_t c : keypad.GetMacroName()) {
+        out += 'u';
+        out += std::to_string(c);
+      }
       out += " :";
-      for (int i = 0; i < keypad.NumOfElements(); ++i)
-        out += " " + std::to_string(keypad.CodeAt(i));
+      for (int i = 0; i < keypad.NumOfElements(); ++i) {
+        out += ' ';
+        out += std::to_string(keypad.CodeAt(i));
+      }
     }
     out += "\n";
   }

@@ -180,3 +180,27 @@ TEST(KeypadClass, NamesAndAutoRepeatBelongToTheCurrentMacro) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(KeypadClass, CountsFollowEveryInsertAndRemoval) {
+  TKeypadClass k;
+  int32_t pos = 0;
+  k.InsertByte(pos, 0x1000 + 9);
+  k.InsertByte(pos, 'a');
+  k.InsertByte(pos, 0x4005);
+  EXPECT_EQ(k.CodeCount(), 5);
+  k.RemoveKey(0);
+  EXPECT_EQ(k.CodeCount(), 2);
+  EXPECT_EQ(k.NumOfElements(), 2);
+  k.SetLevel(1);
+  EXPECT_EQ(k.CodeCount(), 0);
+  k.SetLevel(0);
+  TKeypadClass copy = k;
+  EXPECT_EQ(copy.CodeCount(), 2);
+  k.Initialize();
+  EXPECT_EQ(k.CodeCount(), 0);
+  EXPECT_EQ(k.NumOfElements(), 0);
+}
+
+}  // namespace
