@@ -8,6 +8,13 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#ifndef _WIN32
+#include <filesystem>
+#include <string>
+
+#include "EmbeddedVersion.h"
+#endif
+
 #ifdef _WIN32
 #include "win32/Win32Platform.h"
 #elif defined(KEYLOOM_HAVE_X11)
@@ -195,6 +202,10 @@ std::optional<QString> QtPlatform::FileVersion() const {
   if (!version) return std::nullopt;
   return QString::fromStdWString(*version);
 #else
-  return std::nullopt;
+  // Elsewhere the build embeds the same string table in the executable.
+  const std::optional<std::string> version = ReadEmbeddedFileVersion(
+      std::filesystem::path(QCoreApplication::applicationFilePath().toStdU16String()));
+  if (!version) return std::nullopt;
+  return QString::fromStdString(*version);
 #endif
 }

@@ -1,5 +1,6 @@
 // The window frame: creation, tool bar, documents folder and settings file,
 // layout switch, dirty state and title, port panel, closing.
+#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -149,6 +150,15 @@ void TfrmMain::BuildToolBar(QWidget* central) {
   }
   HelpMenu = new QMenu(this);
   HelpMenu->setObjectName(QStringLiteral("HelpMenu"));
+  auto addHelpItem = [this](const char* name, const char* caption, void (TfrmMain::*handler)()) {
+    QAction* item = HelpMenu->addAction(QString::fromLatin1(caption));
+    item->setObjectName(QString::fromLatin1(name));
+    connect(item, &QAction::triggered, this, handler);
+    return item;
+  };
+  GettingStarted = addHelpItem("GettingStarted", "&Getting Started", &TfrmMain::GettingStartedClick);
+  UserManual = addHelpItem("UserManual", "&User Manual", &TfrmMain::UserManualClick);
+  AboutMenuItem = addHelpItem("AboutMenuItem", "&About Keyloom", &TfrmMain::AboutMenuItemClick);
 
   lblKeyLayout = new QLabel(QStringLiteral("Key Layout: "), central);
   lblKeyLayout->setObjectName(QStringLiteral("lblKeyLayout"));

@@ -134,6 +134,17 @@ class TfrmMain : public QMainWindow, public IModifierInputs {
   // ---- File commands (MainFileCommands.cpp) -------------------------------
 
   // ---- External tools and help (MainTools.cpp) -----------------------------
+  // The Help menu's items.
+  void GettingStartedClick();
+  void UserManualClick();
+  void AboutMenuItemClick();
+  QAction* GettingStarted = nullptr;
+  QAction* UserManual = nullptr;
+  QAction* AboutMenuItem = nullptr;
+  // The loader's parameter for a download file string: the path in double
+  // quotes, a double quote inside it escaped the way a Windows program's
+  // start-up code reads it, so that the path arrives whole as one argument.
+  static QString LoaderParameter(const QString& downloadFileString);
 
 
  public slots:
