@@ -69,6 +69,7 @@ TfrmMain::TfrmMain(IPlatform& platform, IPrompts& prompts, TKeypadClass& keypad,
   BuildEntry(central);  // the bevel lies below everything else it frames
   BuildKeyPanel(central);
   BuildLevelTabs(central);
+  BuildFileCommands();
 
   // Keyboard order: tool bar, layout, keypad, level, macro properties, grid,
   // then the entry controls below.

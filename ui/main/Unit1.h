@@ -18,6 +18,8 @@
 class IPlatform;
 class IPrompts;
 class QAction;
+class QDragEnterEvent;
+class QDropEvent;
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
@@ -132,6 +134,41 @@ class TfrmMain : public QMainWindow, public IModifierInputs {
   int32_t ModifierBits = 0;
 
   // ---- File commands (MainFileCommands.cpp) -------------------------------
+  // New, Open, Save and Save As. Save and Save As return true when both the
+  // definition file and its download file were written.
+  void NewMenuItemClick();
+  void OpenMenuItemClick();
+  bool SaveMenuItemClick();
+  bool SaveAsMenuItemClick();
+  // Opens `path` as Open does once its dialog has answered: used for a file
+  // dropped onto the window, after the save prompt.
+  void OpenDroppedFile(const QString& path);
+  static inline const QString kSavePrompt =
+      QStringLiteral("Do you wish to save changes to your custom definition?");
+  QAction* actionNew = nullptr;
+  QAction* actionOpen = nullptr;
+  QAction* actionSave = nullptr;
+  QAction* actionSaveAs = nullptr;
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // The shortcuts and the drop target; called once by the constructor.
+  void BuildFileCommands();
+  void SaveShortcut();
+  // The save prompt of New, Open and closing, shown while the definition is
+  // dirty. False when the asking command must stop: Cancel, or a Yes whose
+  // save did not happen. No clears the dirty flag when `clearOnNo`.
+  bool SaveChangesFirst(bool clearOnNo);
+  // Open from the chosen path on: the busy cursor, the read, the loader's
+  // parameter, the selection and the port panel.
+  void OpenDefinition(const QString& path);
+  // Writes the definition and its download file to `path`.
+  bool SaveDefinition(const QString& path);
+
+ public:
 
   // ---- External tools and help (MainTools.cpp) -----------------------------
   // The Help menu's items.
