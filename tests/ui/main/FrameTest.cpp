@@ -117,6 +117,7 @@ TEST_F(MainWindowTest, DocumentsFolderThatCannotBeMadeIsReportedOnce) {
   EXPECT_EQ(W().windowTitle(), "KeyloomTVRxx - untitled.ckd");
   TypeChar('a');
   EXPECT_EQ(Codes(), std::vector<int32_t>{97});
+  prompts.answers.push_back(SaveAnswer::No);  // the typed code is not kept
   W().close();  // the settings file cannot be written either: one more report
   EXPECT_EQ(prompts.errors.size(), 2);
 }
