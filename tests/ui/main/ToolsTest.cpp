@@ -107,6 +107,24 @@ TEST_F(ToolsTest, DownloadStartsTheLoaderWithTheQuotedDownloadFile) {
   EXPECT_FALSE(QFileInfo::exists(temp.path() + "/my pad.hex"));  // not looked for
 }
 
+// Save As after an edit, then Download: the loader gets the new file's
+// download file, in double quotes, and that file is on disk.
+TEST_F(ToolsTest, DownloadAfterSaveStartsTheLoaderWithTheNewDownloadFile) {
+  Start();
+  TypeChar('a');
+  Click("ToolBtnDownload");
+  EXPECT_EQ(prompts.errors, QStringList{kMustSave});
+  prompts.errors.clear();
+  prompts.saveAnswers = {temp.path() + "/saved pad.ckd"};
+  Click("ToolBtnSaveAs");
+  ASSERT_FALSE(W().IsChangesPending());
+  Click("ToolBtnDownload");
+  const QString hex = temp.path() + "/saved pad.hex";
+  EXPECT_EQ(platform.started, (Starts{{Tool("VOVirUvad.exe"), "\"" + hex + "\""}}));
+  EXPECT_TRUE(QFileInfo::exists(hex));
+  EXPECT_TRUE(prompts.errors.isEmpty());
+}
+
 TEST_F(ToolsTest, MissingLoaderIsReportedAndChangesNothing) {
   StartWithDefinition();
   platform.startResult = false;
