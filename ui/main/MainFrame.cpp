@@ -157,7 +157,8 @@ void TfrmMain::BuildToolBar(QWidget* central) {
     connect(item, &QAction::triggered, this, handler);
     return item;
   };
-  GettingStarted = addHelpItem("GettingStarted", "&Getting Started", &TfrmMain::GettingStartedClick);
+  GettingStarted =
+      addHelpItem("GettingStarted", "&Getting Started", &TfrmMain::GettingStartedClick);
   UserManual = addHelpItem("UserManual", "&User Manual", &TfrmMain::UserManualClick);
   AboutMenuItem = addHelpItem("AboutMenuItem", "&About Keyloom", &TfrmMain::AboutMenuItemClick);
 

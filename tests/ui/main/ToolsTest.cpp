@@ -11,8 +11,7 @@
 
 namespace {
 
-const QString kMustSave =
-    "You must save your file before downloading it to the keypad.";
+const QString kMustSave = "You must save your file before downloading it to the keypad.";
 const QString kOpenFirst = "Please open a Keypad .CKD file before attempting to download.";
 const QString kNoLoader =
     "Could not find \"VOVirUvad.exe\" loader program.  Make sure it is located in the same "
@@ -172,15 +171,23 @@ TEST_F(ToolsTest, TestStartsTheKeyTestOrSerialTestProgram) {
     QStringList errors;
   };
   const Case cases[] = {
-      {"PC keyboard mode, key-test program missing", 48, "ComPort=5", false,
-       {{"PadProbe.exe", ""}}, {}},
+      {"PC keyboard mode, key-test program missing",
+       48,
+       "ComPort=5",
+       false,
+       {{"PadProbe.exe", ""}},
+       {}},
       {"no settings file", 0, std::nullopt, true, {{"LineScope.exe", ""}}, {}},
       {"settings without a port", 32, "ComType=U", true, {{"LineScope.exe", ""}}, {}},
       {"port 0", 0, "ComPort=0", true, {{"LineScope.exe", ""}}, {}},
       {"port 5", 0, "ComPort=5", true, {{"LineScope.exe", "5"}}, {}},
       {"port in hexadecimal", 0, "ComPort=0x0C", true, {{"LineScope.exe", "12"}}, {}},
       {"port -2", 0, "ComPort=-2", true, {}, {kNoTestProgram}},
-      {"serial test program missing", 0, "ComPort=5", false, {{"LineScope.exe", "5"}},
+      {"serial test program missing",
+       0,
+       "ComPort=5",
+       false,
+       {{"LineScope.exe", "5"}},
        {kNoTestProgram}},
   };
   for (const Case& c : cases) {
@@ -282,8 +289,8 @@ TEST_F(ToolsTest, HelpDocumentsOpenFromTheProgramFolder) {
       auto* item = W().HelpMenu->findChild<QAction*>(c.item);
       ASSERT_NE(item, nullptr);
       item->trigger();
-      EXPECT_EQ(platform.opened, QStringList{QDir::toNativeSeparators(
-                                     platform.programFolder + c.document)});
+      EXPECT_EQ(platform.opened,
+                QStringList{QDir::toNativeSeparators(platform.programFolder + c.document)});
       EXPECT_EQ(prompts.errors, found ? QStringList{} : QStringList{c.message});
     }
   }
@@ -301,7 +308,10 @@ TEST_F(ToolsTest, KeyLabelsOpensTheChosenFileInQuotes) {
   const Case cases[] = {
       {"a bitmap", bitmap, true, {"\"" + bitmap + "\""}, {}},
       {"cancelled", std::nullopt, true, {}, {}},
-      {"no program for it", bitmap, false, {"\"" + bitmap + "\""},
+      {"no program for it",
+       bitmap,
+       false,
+       {"\"" + bitmap + "\""},
        {"Could not find \"Label Template.doc\" file."}},
   };
   Start();
@@ -318,8 +328,8 @@ TEST_F(ToolsTest, KeyLabelsOpensTheChosenFileInQuotes) {
     EXPECT_EQ(request.title, "");
     EXPECT_EQ(request.defaultSuffix, "");
     EXPECT_EQ(QDir::cleanPath(request.folder), QDir::cleanPath(AppFolder() + "/Keycap_Labels"));
-    EXPECT_EQ(request.filters, (QStringList{"Keycap Documents (*.doc)",
-                                            "Keycap Templates (*.bmp)", "All Files (*.*)"}));
+    EXPECT_EQ(request.filters, (QStringList{"Keycap Documents (*.doc)", "Keycap Templates (*.bmp)",
+                                            "All Files (*.*)"}));
     EXPECT_EQ(request.selectedFilter, 2);
     EXPECT_EQ(platform.opened, c.opened);
     EXPECT_EQ(prompts.errors, c.errors);
@@ -370,8 +380,7 @@ TEST_F(ToolsTest, AboutOpensCentredOnTheMovedMainWindow) {
   }
   // Freed on closing: no About box is left behind.
   QCoreApplication::processEvents();
-  for (QWidget* top : QApplication::topLevelWidgets())
-    EXPECT_NE(top->objectName(), "frmAbout");
+  for (QWidget* top : QApplication::topLevelWidgets()) EXPECT_NE(top->objectName(), "frmAbout");
 }
 
 // This test binary carries the version table the build puts into the editor,
