@@ -258,6 +258,10 @@ void TfrmMain::GridKeyPress(char32_t ch) {
     if (key != 0) AddData(key);
     return;
   }
+  // A character beyond one byte cannot reach the keypad. It must not reach the
+  // model either: many such characters (U+4009, U+1234) carry the bits the
+  // model reads as a command or a delay.
+  if (ch > 255) return;
   AddData(static_cast<int32_t>(ch));
 }
 

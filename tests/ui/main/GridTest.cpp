@@ -65,6 +65,18 @@ TEST_F(MainWindowTest, CharacterBeyondOneByteInsertsNothingAndIsNotMacroFull) {
   EXPECT_TRUE(prompts.errors.isEmpty());
 }
 
+// Characters whose code carries the delay or command bit would otherwise be
+// taken for a delay or an LED command.
+TEST_F(MainWindowTest, CharactersBeyondOneByteNeverBecomeCommandsOrDelays) {
+  Start();
+  TypeChar('a');
+  for (char16_t c : {u'\u4009', u'\u1234', u'\u5000', u'\u0100'}) {
+    SendKey(QEvent::KeyPress, 0, Qt::NoModifier, QString(QChar(c)));
+  }
+  EXPECT_EQ(Codes(), (Codes_t{97}));
+  EXPECT_TRUE(prompts.errors.isEmpty());
+}
+
 TEST_F(MainWindowTest, TabMovesOneCellThenInsertsTab) {
   Start();
   TypeChar('a');
