@@ -67,6 +67,16 @@ void BM_MainWindowCreateShow(benchmark::State& state) {
 }
 BENCHMARK(BM_MainWindowCreateShow)->Unit(benchmark::kMillisecond);
 
+// The same without showing: what the constructor costs on its own.
+void BM_MainWindowCreateOnly(benchmark::State& state) {
+  Environment env;
+  for (auto _ : state) {
+    TfrmMain window(env.platform, env.prompts, env.keypad, {});
+    benchmark::DoNotOptimize(&window);
+  }
+}
+BENCHMARK(BM_MainWindowCreateOnly)->Unit(benchmark::kMillisecond);
+
 void BM_BareWindowCreateShow(benchmark::State& state) {
   static const int buttons = ButtonCountOfMainWindow();
   state.counters["buttons"] = buttons;
