@@ -32,8 +32,9 @@ int32_t TKeypadClass::TranslatePcKey(int32_t value, int32_t modifiers, bool pcSh
 
 bool TKeypadClass::InsertKey(int32_t& position, int32_t value) {
   const int32_t modifiers = fInputs ? fInputs->GetModifiers() : 0;
-  const bool pcShift = fInputs && fInputs->PcShiftDown();
-  const bool pcCaps = fInputs && fInputs->PcCapsLockOn();
+  const TPcKeyState pc = fInputs ? fInputs->PcKeyState() : TPcKeyState{};
+  const bool pcShift = pc.shiftDown;
+  const bool pcCaps = pc.capsLockOn;
   const bool atSign = value == kAtSignKey && (modifiers & ModifierBit::kAnyShift);
 
   // A character beyond one byte has no byte form and can never reach the

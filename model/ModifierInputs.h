@@ -5,13 +5,16 @@
 
 #include <cstdint>
 
+struct TPcKeyState {
+  bool shiftDown = false;   // a Shift key of the PC keyboard is held down
+  bool capsLockOn = false;  // Caps Lock is toggled on (and not held at this moment)
+};
+
 class IModifierInputs {
  public:
   virtual ~IModifierInputs() = default;
   // The window's modifier bits (see ModifierBit in KeypadTypes.h).
   virtual int32_t GetModifiers() const = 0;
-  // A Shift key of the PC keyboard is held down.
-  virtual bool PcShiftDown() const = 0;
-  // Caps Lock of the PC keyboard is toggled on (and not held at this moment).
-  virtual bool PcCapsLockOn() const = 0;
+  // The PC keyboard right now: one query answers both questions.
+  virtual TPcKeyState PcKeyState() const = 0;
 };

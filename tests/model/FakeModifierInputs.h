@@ -8,6 +8,5 @@ struct FakeModifierInputs : IModifierInputs {
   bool pcShift = false;
   bool pcCaps = false;
   int32_t GetModifiers() const override { return bits; }
-  bool PcShiftDown() const override { return pcShift; }
-  bool PcCapsLockOn() const override { return pcCaps; }
+  TPcKeyState PcKeyState() const override { return {pcShift, pcCaps}; }
 };

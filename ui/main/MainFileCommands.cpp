@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QToolButton>
 #include <QUrl>
@@ -14,16 +13,13 @@
 
 #include "DefinitionFile.h"
 #include "DownloadFile.h"
+#include "PathText.h"
 #include "Prompts.h"
 #include "Unit1.h"
 
 namespace {
 
 const QString kUntitled = QStringLiteral("untitled.ckd");
-
-std::filesystem::path ToPath(const QString& text) {
-  return std::filesystem::path(text.toStdU16String());
-}
 
 // The hourglass for the whole screen while a file is read or written. It is
 // put back however the command ends, so an error box never shows under it.
@@ -174,11 +170,8 @@ bool TfrmMain::SaveDefinition(const QString& path) {
     SetTitleForFile(path);
     ChangesPending(false);
     fCurrentFileName = path;
-    QString downloadPath = path;
-    downloadPath.chop(3);
-    downloadPath += QStringLiteral("hex");
-    WriteDownloadFile(fKeypad, ToPath(downloadPath), fGuiKeyLayout, levelKeys,
-                      ToPath(fDirString + QStringLiteral("/VOVirUvad.ini")));
+    WriteDownloadFile(fKeypad, DownloadFilePathFor(ToPath(path)), fGuiKeyLayout, levelKeys,
+                      ToPath(LoaderSettingsFile()));
     fDownloadFileString = QuotedDownloadFileFor(path);
     saved = true;
   });

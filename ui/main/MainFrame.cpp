@@ -3,17 +3,17 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSlider>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
 #include <QTabBar>
 #include <QToolButton>
 #include <filesystem>
@@ -21,9 +21,12 @@
 
 #include "Artwork.h"
 #include "DefinitionFile.h"
+#include "DownloadFile.h"
 #include "FileError.h"
 #include "IniFile.h"
+#include "LoaderSettings.h"
 #include "MacroGrid.h"
+#include "PathText.h"
 #include "Platform.h"
 #include "Prompts.h"
 #include "Unit1.h"
@@ -32,10 +35,6 @@ namespace {
 
 const QString kAppTitle = QStringLiteral("KeyloomTVRxx");
 const QColor kLevel1Colour(166, 202, 240);
-
-std::filesystem::path ToPath(const QString& text) {
-  return std::filesystem::path(text.toStdU16String());
-}
 
 QString Join(const QString& folder, const QString& name) {
   return folder + QDir::separator() + name;
@@ -88,8 +87,10 @@ TfrmMain::TfrmMain(IPlatform& platform, IPrompts& prompts, TKeypadClass& keypad,
 
 TfrmMain::~TfrmMain() { fKeypad.SetModifierInputs(nullptr); }
 
-bool TfrmMain::PcShiftDown() const { return fPlatform.KeyboardState().shiftDown; }
-bool TfrmMain::PcCapsLockOn() const { return fPlatform.KeyboardState().capsLockOn; }
+TPcKeyState TfrmMain::PcKeyState() const {
+  const PcKeyboardState state = fPlatform.KeyboardState();
+  return {state.shiftDown, state.capsLockOn};
+}
 
 // ---- Tool bar -----------------------------------------------------------------
 
@@ -196,7 +197,6 @@ void TfrmMain::ToolBtnParametersClick() {
   });
 }
 
-
 // ---- Creation ----------------------------------------------------------------
 
 void TfrmMain::FormCreate(const QStringList& arguments) {
@@ -266,9 +266,8 @@ bool TfrmMain::ReadDefinitionIntoWindow(const QString& path) {
 }
 
 QString TfrmMain::QuotedDownloadFileFor(const QString& definitionPath) {
-  QString base = definitionPath;
-  base.chop(3);
-  return QStringLiteral("\"") + base + QStringLiteral("hex\"");
+  return QStringLiteral("\"") + FromPath(DownloadFilePathFor(ToPath(definitionPath))) +
+         QStringLiteral("\"");
 }
 
 void TfrmMain::SetTitleForFile(const QString& path) {
@@ -323,10 +322,7 @@ void TfrmMain::ApplyLayout(int keys) {
       }
     }
   }
-  for (QToolButton* button : keyButtons) {
-    fKeypad.SetKey(static_cast<uint8_t>(button->property("Tag").toInt()));
-    CopyKeyParametersToScreen(button);
-  }
+  CopyAllKeyParametersToScreen();
   ResetSelection();
 }
 
@@ -355,11 +351,16 @@ void TfrmMain::CopyAllKeyParametersToScreen() {
 
 // ---- Port panel --------------------------------------------------------------
 
+QString TfrmMain::LoaderSettingsFile() const {
+  return Join(fDirString, QString::fromLatin1(kLoaderSettingsFileName));
+}
+
 void TfrmMain::UpdatePortPanel() {
-  const TIniFile ini(ToPath(Join(fDirString, QStringLiteral("VOVirUvad.ini"))));
-  const int32_t port = ini.ReadInteger("Com Port Configuration", "ComPort", 0);
+  // One read of the file for both keys.
+  const TIniFile ini(ToPath(LoaderSettingsFile()));
+  const int32_t port = ini.ReadInteger(kComPortSection, kComPortKey, 0);
   const QString type =
-      QString::fromStdU16String(ini.ReadString("Com Port Configuration", "ComType", u"?"));
+      QString::fromStdU16String(ini.ReadString(kComPortSection, kComTypeKey, u"?"));
   if (port < 0) return;
   QString caption;
   QColor colour;

@@ -2,13 +2,13 @@
 // and Key Labels. Programs and help documents are looked for in the program
 // folder only; every failure is told once in the error box and changes nothing.
 #include <QDir>
-#include <QFileInfo>
 #include <QMenu>
 #include <QToolButton>
 #include <filesystem>
 
 #include "About.h"
-#include "IniFile.h"
+#include "LoaderSettings.h"
+#include "PathText.h"
 #include "Platform.h"
 #include "Prompts.h"
 #include "Unit1.h"
@@ -29,10 +29,6 @@ const QString kNoPortChooser = QStringLiteral(
     "Could not find \"LinkChooser.exe\".  Make sure it is located in the same directory as this "
     "application.");
 const QString kNoKeyLabels = QStringLiteral("Could not find \"Label Template.doc\" file.");
-
-std::filesystem::path ToPath(const QString& text) {
-  return std::filesystem::path(text.toStdU16String());
-}
 
 }  // namespace
 
@@ -88,12 +84,8 @@ void TfrmMain::ToolButtonTestClick() {
       fPlatform.StartProgram(folder + QStringLiteral("PadProbe.exe"), QString());
       return;  // its result is not looked at
     }
-    int32_t port = 0;
-    const QString settings = fDirString + QDir::separator() + QStringLiteral("VOVirUvad.ini");
-    if (QFileInfo::exists(settings)) {
-      const TIniFile ini(ToPath(settings));
-      port = ini.ReadInteger("Com Port Configuration", "ComPort", 0);
-    }
+    // A missing settings file reads as port 0.
+    const int32_t port = ReadComPort(ToPath(LoaderSettingsFile()), 0);
     const QString scope = folder + QStringLiteral("LineScope.exe");
     bool started = false;
     if (port == 0)

@@ -57,8 +57,7 @@ class TfrmMain : public QMainWindow, public IModifierInputs {
 
   // What the model reads at every InsertKey.
   int32_t GetModifiers() const override { return ModifierBits; }
-  bool PcShiftDown() const override;
-  bool PcCapsLockOn() const override;
+  TPcKeyState PcKeyState() const override;
 
   // ---- Frame ---------------------------------------------------------------
   // Sets the dirty flag, enables Save exactly while it is set and gives the
@@ -71,6 +70,8 @@ class TfrmMain : public QMainWindow, public IModifierInputs {
   // The per-user folder, without a trailing separator.
   const QString& DirString() const { return fDirString; }
   void UpdatePortPanel();
+  // The loader settings file VOVirUvad.ini in the per-user folder.
+  QString LoaderSettingsFile() const;
 
   // The window title as the file commands set it.
   void SetTitle(const QString& title) { setWindowTitle(title); }
