@@ -11,6 +11,7 @@
 #include "DefinitionText.h"
 #include "FileError.h"
 #include "FileTestSupport.h"
+#include "GoldenDefinition.h"
 #include "KeypadClass.h"
 
 namespace {
@@ -21,15 +22,7 @@ using namespace testing_files;
 // All 48 keys and both levels in use, names beyond ASCII, every code class.
 void FillFullDefinition(TKeypadClass& keypad) {
   keypad.SetDownloadDelay(25);
-  keypad.SetKeyRollOver(4);
-  keypad.SetCharacterPacing(7);
-  keypad.SetLED1Behavior(led_VSLevel_KBCaps);
-  keypad.SetLED2Behavior(led_KBPower);
-  keypad.SetLED3Behavior(led_KBScroll);
-  keypad.SetBaudRate(7);
-  keypad.SetWordFormat(2);
-  keypad.SetOpMode(48);
-  keypad.SetCdcSerialNo(905);
+  SetSampleKeypadValues(keypad);
   for (int k = 0; k < kKeyCount; ++k) {
     AddCodes(keypad, k, 0, {'a' + k % 26, CodeValue::Delay(k), CodeValue::Command(5 + k % 9), 13});
     AddCodes(keypad, k, 1, {CodeValue::kAtSign, k, 255, 0, 64});

@@ -7,8 +7,8 @@
 
 namespace testing_files {
 
-// The definition tests/data/make_golden.py describes as FULL48.
-inline void FillGoldenDefinition(TKeypadClass& keypad) {
+// Keypad-wide values away from every default, shared by the full definitions.
+inline void SetSampleKeypadValues(TKeypadClass& keypad) {
   keypad.SetKeyRollOver(4);
   keypad.SetCharacterPacing(7);
   keypad.SetLED1Behavior(led_VSLevel_KBCaps);
@@ -18,6 +18,11 @@ inline void FillGoldenDefinition(TKeypadClass& keypad) {
   keypad.SetWordFormat(2);
   keypad.SetOpMode(48);
   keypad.SetCdcSerialNo(905);
+}
+
+// The definition tests/data/make_golden.py describes as FULL48.
+inline void FillGoldenDefinition(TKeypadClass& keypad) {
+  SetSampleKeypadValues(keypad);
   for (int k : {3, 10, 20}) keypad.SetKey(static_cast<uint8_t>(k)), keypad.SetKeytype(ktToggle);
   for (int k : {7, 40}) keypad.SetKey(static_cast<uint8_t>(k)), keypad.SetKeytype(ktShift);
   AddCodes(keypad, 0, 0, Text("Hello\r"));
